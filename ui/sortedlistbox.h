@@ -1,0 +1,21 @@
+#pragma once
+// A sorted list box that sorts as a user reads the alphabet: without regard
+// to letter case ("alice" before "Bob"), as the account lists expect.
+#include <QListWidget>
+
+namespace ui {
+
+class SortedListBox : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit SortedListBox(QWidget* parent = nullptr);
+
+    // The only ways to add entries: they keep the order above.
+    void addItem(const QString& text);
+    void addItems(const QStringList& texts);
+
+    QStringList texts() const;
+};
+
+} // namespace ui
