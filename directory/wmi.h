@@ -1,6 +1,7 @@
 #pragma once
 // The local computer's management data, queried with the WMI query language
 // that callers have always used ("SELECT * FROM win32_ComputerSystem").
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -39,6 +40,9 @@ public:
 
 // The moniker "winmgmts:\\.\root\cimv2" binds the local computer.
 std::unique_ptr<Wmi> GetObject(std::string_view moniker);
+
+// How a window binds a moniker: GetObject, or a stand-in in tests.
+using WmiBinder = std::function<std::unique_ptr<Wmi>(std::string_view moniker)>;
 
 // The Win32_ComputerSystem object that a host configuration describes.
 WmiObject ComputerSystemFrom(const HostConfig& config);

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 
 namespace ui {
 
@@ -75,6 +76,15 @@ QPushButton* graphicalButton(const QString& caption, const QString& objectName, 
         b->setIconSize(picture->size());
     }
     return b;
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (QScreen* screen = window->screen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
 }
 
 } // namespace ui

@@ -53,4 +53,7 @@ void styleField(QLineEdit* field, bool locked = false, bool centred = false);
 QPushButton* graphicalButton(const QString& caption, const QString& objectName, std::uint32_t bgr = colors::White,
                              const QPixmap* picture = nullptr);
 
+// Windows open centred on the screen unless they say otherwise.
+void centreOnScreen(QWidget* window);
+
 } // namespace ui
