@@ -161,14 +161,17 @@ std::vector<netstat::MibTcpRow> NetlinkTcpTable::GetTcpTable()
     Socket sock;
     std::vector<char> buffer(BufferSize);
     std::vector<netstat::MibTcpRow> rows;
+    rows.reserve(lastCount_ + lastCount_ / 8);
     std::uint32_t seq = 0;
     for (int attempt = 1;; ++attempt) {
         rows.clear();
         const bool v4 = dumpFamily(sock.fd(), AF_INET, ++seq, rows, buffer);
         const bool v6 = dumpFamily(sock.fd(), AF_INET6, ++seq, rows, buffer);
         if ((v4 && v6) || attempt == DumpAttempts)
-            return rows;
+            break;
     }
+    lastCount_ = rows.size();
+    return rows;
 }
 
 } // namespace dockwatch

@@ -19,6 +19,9 @@ public:
 class NetlinkTcpTable final : public TcpTableSource {
 public:
     std::vector<netstat::MibTcpRow> GetTcpTable() override;
+
+private:
+    std::size_t lastCount_ = 0;  // sizes the next table: no regrowing on large ones
 };
 
 // The MIB state code of a kernel TCP state (TCP_ESTABLISHED, ...); 0 for one it does not know.
