@@ -1,0 +1,250 @@
+#include "form1.h"
+
+#include "ui/busypointer.h"
+#include "ui/errors.h"
+#include "ui/look.h"
+#include "ui/pictures.h"
+#include "ui/sortedlistbox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace torvane {
+namespace {
+
+QLabel* header(const char* name, const QString& caption)
+{
+    auto* l = new QLabel(caption);
+    l->setObjectName(QLatin1String(name));
+    ui::styleHeaderLabel(l);
+    return l;
+}
+
+QLineEdit* field(const char* name, bool centred = false)
+{
+    auto* f = new QLineEdit;
+    f->setObjectName(QLatin1String(name));
+    ui::styleField(f, false, centred);
+    return f;
+}
+
+QGroupBox* frame(const char* name, const QString& caption)
+{
+    auto* f = new QGroupBox(caption);
+    f->setObjectName(QLatin1String(name));
+    return f;
+}
+
+ui::SortedListBox* list(const char* name)
+{
+    auto* l = new ui::SortedListBox;
+    l->setObjectName(QLatin1String(name));
+    ui::setBackground(l, ui::vbColor(ui::colors::LightYellow));
+    return l;
+}
+
+} // namespace
+
+Form1::Form1(ads::Directory& directory, ads::WmiBinder getObject, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      directory_(directory), getObject_(std::move(getObject))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Torvane"));
+    setWindowIcon(ui::pictureIcon(ui::Picture::Network));
+    ui::applyWindowLook(this);
+    createControls();
+    resize(640, 560);
+    ui::centreOnScreen(this);
+    Form_Load();
+}
+
+void Form1::createControls()
+{
+    Label1 = header("Label1", QStringLiteral("Target Computer"));
+    Combo1 = new QComboBox;
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setEditText(QStringLiteral("Select"));
+    Combo1->setMinimumContentsLength(20);
+    ui::setBackground(Combo1, ui::vbColor(ui::colors::LightYellow));
+    Command1 = ui::graphicalButton(QStringLiteral("Go"), QStringLiteral("Command1"));
+    Command2 = ui::graphicalButton(QStringLiteral("Exit"), QStringLiteral("Command2"));
+
+    Frame1 = frame("Frame1", QStringLiteral("Groups"));
+    List1 = list("List1");
+    Label2 = header("Label2", QStringLiteral("# of Groups"));
+    txtG = field("txtG", true);
+    auto* groups = new QGridLayout(Frame1);
+    groups->addWidget(List1, 0, 0, 1, 2);
+    groups->addWidget(Label2, 1, 0);
+    groups->addWidget(txtG, 1, 1);
+
+    Frame4 = frame("Frame4", QStringLiteral("Users"));
+    List3 = list("List3");
+    Label7 = header("Label7", QStringLiteral("# of Users"));
+    txtUsers = field("txtUsers", true);
+    auto* users = new QGridLayout(Frame4);
+    users->addWidget(List3, 0, 0, 1, 2);
+    users->addWidget(Label7, 1, 0);
+    users->addWidget(txtUsers, 1, 1);
+
+    Frame3 = frame("Frame3", QStringLiteral("Account Settings"));
+    Label5 = header("Label5", QStringLiteral("Full Name"));
+    txtFull = field("txtFull");
+    Label3 = header("Label3", QStringLiteral("Description"));
+    txtD = field("txtD");
+    Label6 = header("Label6", QStringLiteral("Password"));
+    txtNewPassword = field("txtNewPassword");
+    txtNewPassword->setEchoMode(QLineEdit::Password);
+    Command4 = ui::graphicalButton(QStringLiteral("Change Password"), QStringLiteral("Command4"), 0x0080FFFF);
+    cmdAdd = ui::graphicalButton(QStringLiteral("Add User"), QStringLiteral("cmdAdd"));
+    Command3 = ui::graphicalButton(QStringLiteral("Remove User"), QStringLiteral("Command3"));
+    cmdRefresh = ui::graphicalButton(QStringLiteral("Refresh"), QStringLiteral("cmdRefresh"), ui::colors::LightGrey);
+    auto* account = new QGridLayout(Frame3);
+    account->addWidget(Label5, 0, 0);
+    account->addWidget(txtFull, 0, 1);
+    account->addWidget(Label3, 1, 0);
+    account->addWidget(txtD, 1, 1);
+    account->addWidget(Label6, 2, 0);
+    account->addWidget(txtNewPassword, 2, 1);
+    account->addWidget(Command4, 0, 2);
+    account->addWidget(cmdAdd, 1, 2);
+    account->addWidget(Command3, 2, 2);
+    account->addWidget(cmdRefresh, 3, 2);
+    account->setColumnStretch(1, 1);
+
+    txtDomain = new QLineEdit(this);
+    txtDomain->setObjectName(QStringLiteral("txtDomain"));
+    txtDomain->hide();
+
+    auto* top = new QHBoxLayout;
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(ui::picture(ui::Picture::Network, 32));
+    top->addWidget(picture);
+    top->addWidget(Label1);
+    top->addWidget(Combo1, 1);
+    top->addWidget(Command1);
+    top->addWidget(Command2);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(Frame1);
+    lists->addWidget(Frame4);
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(top);
+    page->addLayout(lists, 1);
+    page->addWidget(Frame3);
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(10);
+
+    ui::handle(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    ui::handle(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    ui::handle(cmdRefresh, &QPushButton::clicked, this, &Form1::cmdRefresh_Click);
+    ui::handle(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+}
+
+void Form1::Form_Load()
+{
+    LoadDomainName();
+    Timer2->start();
+}
+
+void Form1::LoadDomainName()
+{
+    std::unique_ptr<ads::Wmi> wmi;
+    std::vector<ads::WmiObject> systems;
+    ui::resumeNext([&] { wmi = getObject_("winmgmts:\\\\.\\root\\cimv2"); });
+    if (wmi)
+        ui::resumeNext([&] { systems = wmi->ExecQuery("SELECT * FROM win32_ComputerSystem"); });
+    for (const ads::WmiObject& system : systems)
+        ui::resumeNext([&] { txtDomain->setText(QString::fromStdString(system.get("domain"))); });
+}
+
+// Fills the computer list once, from the domain.
+void Form1::Timer2_Timer()
+{
+    Timer2->stop();
+    ui::BusyPointer busy(this);
+    std::unique_ptr<ads::IADsContainer> domain;
+    ui::resumeNext([&] { domain = directory_.BindContainer(ads::ContainerPath(txtDomain->text().toStdString())); });
+    if (domain) {
+        ui::resumeNext([&] { domain->SetFilter({"Computer"}); });
+        ui::resumeNext([&] {
+            domain->Enumerate([this](const std::string& name) { ui::addSortedItem(Combo1, QString::fromStdString(name)); });
+        });
+    }
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+void Form1::ListTargetAccounts()
+{
+    // One listing never runs inside another while this one lets events run.
+    if (listing_)
+        return;
+    listing_ = true;
+    Command1->setEnabled(false);
+    cmdRefresh->setEnabled(false);
+    const auto done = qScopeGuard([this] {
+        listing_ = false;
+        Command1->setEnabled(true);
+        cmdRefresh->setEnabled(true);
+    });
+
+    List1->clear();
+    List3->clear();
+    QApplication::processEvents();
+
+    std::unique_ptr<ads::IADsContainer> target;
+    ui::resumeNext([&] { target = directory_.BindContainer(ads::ContainerPath(Combo1->currentText().toStdString())); });
+    if (target) {
+        ui::resumeNext([&] { target->SetFilter({"User"}); });
+        ui::resumeNext([&] { target->Enumerate([this](const std::string& n) { List3->addItem(QString::fromStdString(n)); }); });
+        ui::resumeNext([&] { target->SetFilter({"Group"}); });
+        ui::resumeNext([&] { target->Enumerate([this](const std::string& n) { List1->addItem(QString::fromStdString(n)); }); });
+    }
+    QApplication::processEvents();
+    txtG->setText(QString::number(List1->count()));
+    txtUsers->setText(QString::number(List3->count()));
+}
+
+void Form1::ClearAccountFields()
+{
+    txtFull->setText(QString());
+    txtD->setText(QString());
+    txtNewPassword->setText(QString());
+}
+
+void Form1::Command1_Click()
+{
+    ListTargetAccounts();
+}
+
+void Form1::cmdRefresh_Click()
+{
+    ListTargetAccounts();
+    ClearAccountFields();
+}
+
+void Form1::Command2_Click()
+{
+    close();
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}
+
+} // namespace torvane
