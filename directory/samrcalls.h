@@ -252,6 +252,18 @@ inline NTSTATUS SetUserInfo(dcerpc_binding_handle* h, TALLOC_CTX* mem, policy_ha
     return st;
 }
 
+inline NTSTATUS SetUserInfo2(dcerpc_binding_handle* h, TALLOC_CTX* mem, policy_handle* user, samr_UserInfoLevel level,
+                             samr_UserInfo* info, NTSTATUS* result)
+{
+    samr_SetUserInfo2 r{};
+    r.in.user_handle = user;
+    r.in.level = level;
+    r.in.info = info;
+    const NTSTATUS st = call(h, NDR_SAMR_SETUSERINFO2, mem, r);
+    *result = r.out.result;
+    return st;
+}
+
 inline NTSTATUS GetGroupsForUser(dcerpc_binding_handle* h, TALLOC_CTX* mem, policy_handle* user,
                                  samr_RidWithAttributeArray** rids, NTSTATUS* result)
 {

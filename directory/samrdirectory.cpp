@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include <sys/random.h>
+
 // Samba's headers declare these enums without a type, which C++ does not allow.
 enum smb_signing_setting : int;
 enum smb_encryption_setting : int;
@@ -55,6 +57,75 @@ dom_sid* sidWithRid(TALLOC_CTX* mem, const dom_sid* domain, uint32_t rid)
     if (sid->num_auths < 15)
         sid->sub_auths[sid->num_auths++] = rid;
     return sid;
+}
+
+// UTF-16LE of a UTF-8 text (invalid bytes become U+FFFD).
+std::u16string utf16(std::string_view s)
+{
+    std::u16string out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        char32_t cp = 0xFFFD;
+        int len = 1;
+        if (c < 0x80) {
+            cp = c;
+        } else if ((c >> 5) == 6 && i + 1 < s.size()) {
+            cp = ((c & 0x1F) << 6) | (s[i + 1] & 0x3F);
+            len = 2;
+        } else if ((c >> 4) == 14 && i + 2 < s.size()) {
+            cp = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+            len = 3;
+        } else if ((c >> 3) == 30 && i + 3 < s.size()) {
+            cp = ((c & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) | (s[i + 3] & 0x3F);
+            len = 4;
+        }
+        i += len;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
+void rc4(uint8_t* data, std::size_t len, const uint8_t* key, std::size_t keyLen)
+{
+    uint8_t s[256];
+    for (int i = 0; i < 256; ++i)
+        s[i] = static_cast<uint8_t>(i);
+    for (int i = 0, j = 0; i < 256; ++i) {
+        j = (j + s[i] + key[i % keyLen]) & 0xFF;
+        std::swap(s[i], s[j]);
+    }
+    for (std::size_t n = 0, i = 0, j = 0; n < len; ++n) {
+        i = (i + 1) & 0xFF;
+        j = (j + s[i]) & 0xFF;
+        std::swap(s[i], s[j]);
+        data[n] ^= s[(s[i] + s[j]) & 0xFF];
+    }
+}
+
+// The 516-byte password buffer: random fill, the UTF-16 password at its end,
+// then its length in bytes, all encrypted with the connection's session key.
+bool encodePassword(std::string_view password, const DATA_BLOB& key, samr_CryptPassword& out)
+{
+    const std::u16string pw = utf16(password);
+    const std::size_t bytes = pw.size() * 2;
+    if (bytes > 512 || key.length == 0)
+        return false;
+    if (getrandom(out.data, 512, 0) != 512)
+        return false;
+    for (std::size_t i = 0; i < pw.size(); ++i) {
+        out.data[512 - bytes + 2 * i] = static_cast<uint8_t>(pw[i] & 0xFF);
+        out.data[512 - bytes + 2 * i + 1] = static_cast<uint8_t>(pw[i] >> 8);
+    }
+    for (int i = 0; i < 4; ++i)
+        out.data[512 + i] = static_cast<uint8_t>(bytes >> (8 * i));
+    rc4(out.data, sizeof(out.data), key.data, key.length);
+    return true;
 }
 
 bool sameSid(const dom_sid* a, const dom_sid* b)
@@ -114,12 +185,11 @@ public:
         const char* err = nullptr;
         const char* ccache = getenv("KRB5CCNAME");
         const int rc = cli_credentials_set_ccache(creds_, lp_, ccache, CRED_SPECIFIED, &err);
-        if (rc == 0) {
-            cli_credentials_set_kerberos_state(creds_, CRED_USE_KERBEROS_REQUIRED, CRED_SPECIFIED);
-        } else {
-            // No ticket: the server answers an anonymous caller with its own refusal.
-            cli_credentials_set_anonymous(creds_);
-        }
+        // A cache that does not exist is accepted too, but names nobody. Without a
+        // ticket there is no logon to make, and no anonymous session stands in for one.
+        if (rc != 0 || cli_credentials_get_principal(creds_, mem_.get()) == nullptr)
+            throw Win32Error(1326);
+        cli_credentials_set_kerberos_state(creds_, CRED_USE_KERBEROS_REQUIRED, CRED_SPECIFIED);
         samr_ = pipe(&ndr_table_samr);
         NTSTATUS result;
         check(rpc::Connect2(samr_->binding_handle, mem_.get(), location_.host.c_str(), MaximumAllowed,
@@ -129,6 +199,14 @@ public:
     }
 
     dcerpc_binding_handle* samr() const { return samr_->binding_handle; }
+
+    // The key that password buffers are encrypted with on this connection.
+    DATA_BLOB sessionKey()
+    {
+        DATA_BLOB key{};
+        check(dcerpc_fetch_session_key(samr_, &key), NT_STATUS_OK);
+        return key;
+    }
     TALLOC_CTX* mem() const { return mem_.get(); }
     const Location& location() const { return location_; }
     policy_handle* account() { return &account_; }
@@ -638,9 +716,16 @@ void SamrUser::Groups(const NameSink& each)
     }
 }
 
-void SamrUser::SetPassword(std::string_view)
+void SamrUser::SetPassword(std::string_view password)
 {
-    throw Error(static_cast<std::int32_t>(0x80004001u), "Not implemented");
+    Connection& c = *account_.conn;
+    samr_UserInfo info{};
+    if (!encodePassword(password, c.sessionKey(), info.info24.password))
+        throw Win32Error(win32::InvalidParameter);
+    info.info24.password_expired = 0;
+    NTSTATUS result;
+    Mem mem(talloc_new(c.mem()));
+    check(rpc::SetUserInfo2(c.samr(), mem.get(), handle(), UserInternal5Information, &info, &result), result);
 }
 
 } // namespace

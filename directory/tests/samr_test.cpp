@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <memory>
 #include <regex>
@@ -115,6 +117,153 @@ TEST_F(Samr, UserDetailsAndGroups)
     Names local;
     jane->Groups([&](const std::string& n) { local.push_back(n); });
     EXPECT_EQ(sorted(local), (Names{"FileOperators"}));
+}
+
+// A fresh directory reads what the server holds now, not what this one remembers.
+Names membersNow(const std::string& path)
+{
+    Names out;
+    ads::OpenSamrDirectory()->BindGroup(path)->Members([&](const std::string& n) { out.push_back(n); });
+    return sorted(out);
+}
+
+std::int32_t hr(std::uint32_t win32) { return ads::hresultFromWin32(win32); }
+
+template <class F>
+std::int32_t errorOf(F&& f)
+{
+    try {
+        f();
+    } catch (const ads::Error& e) {
+        EXPECT_FALSE(e.description().empty());
+        return e.number();
+    }
+    return 0;
+}
+
+TEST_F(Samr, ChangesReadBackFromTheServer)
+{
+    const std::string adoe = "WinNT://corp.test/adoe,user";
+    auto auditors = dir->BindGroup("WinNT://FILES1/Auditors,group");
+    auditors->Add(adoe);
+    auditors->SetInfo();
+    EXPECT_EQ(membersNow("WinNT://FILES1/Auditors,group"), (Names{"adoe"}));
+    auditors->Remove(adoe);
+    EXPECT_TRUE(membersNow("WinNT://FILES1/Auditors,group").empty());
+
+    auto orion = dir->BindGroup("WinNT://corp.test/Project Orion,group");
+    orion->Add("WinNT://corp.test/dpatel,user");
+    orion->SetInfo();
+    EXPECT_EQ(membersNow("WinNT://corp.test/Project Orion,group"), (Names{"dpatel"}));
+    orion->Remove("WinNT://corp.test/dpatel,user");
+    EXPECT_TRUE(membersNow("WinNT://corp.test/Project Orion,group").empty());
+
+    const std::string maria = "WinNT://corp.test/mgarcia,user";
+    for (const auto& [full, description] : {std::pair<std::string, std::string>{"María G. García", "Front desk; 2nd floor"},
+                                            {"", ""},
+                                            {"María García", "Receptionist"}}) {
+        auto u = dir->BindUser(maria);
+        u->SetFullName(full);
+        u->SetDescription(description);
+        u->SetInfo();
+        auto now = ads::OpenSamrDirectory()->BindUser(maria);
+        EXPECT_EQ(now->FullName(), full);
+        EXPECT_EQ(now->Description(), description);
+    }
+
+    for (bool disabled : {true, false}) {
+        auto u = dir->BindUser("WinNT://corp.test/tlee,user");
+        u->SetAccountDisabled(disabled);
+        u->SetInfo();
+        EXPECT_EQ(ads::OpenSamrDirectory()->BindUser("WinNT://corp.test/tlee,user")->AccountDisabled(), disabled);
+    }
+}
+
+TEST_F(Samr, APasswordSetIsThePasswordToLogOnWith)
+{
+    dir->BindUser("WinNT://corp.test/cnguyen,user")->SetPassword("Fresh.Start.88");
+    const std::string kinit = "echo 'Fresh.Start.88' | KRB5CCNAME=FILE:${TMPDIR:-/tmp}/cnguyen.cc kinit cnguyen >/dev/null 2>&1";
+    EXPECT_EQ(std::system(kinit.c_str()), 0);
+    const std::string wrong = "echo 'Ticket.55h' | KRB5CCNAME=FILE:${TMPDIR:-/tmp}/cnguyen.cc kinit cnguyen >/dev/null 2>&1";
+    EXPECT_NE(std::system(wrong.c_str()), 0);
+}
+
+TEST_F(Samr, FailuresCarryTheirNumber)
+{
+    EXPECT_EQ(errorOf([&] { dir->BindUser("WinNT://corp.test/nosuchuser,user"); }), hr(2221));
+    EXPECT_EQ(errorOf([&] { dir->BindGroup("WinNT://corp.test/nosuchgroup,group"); }), hr(2220));
+    EXPECT_EQ(errorOf([&] { dir->BindUser("WinNT://corp.test/Finance,user"); }), hr(2221));    // a group
+    EXPECT_EQ(errorOf([&] { dir->BindGroup("WinNT://corp.test/JSmith,group"); }), hr(2220));   // a user
+    EXPECT_EQ(errorOf([&] { dir->BindGroup("WinNT://FILES1/jsmith,group"); }), hr(2220));
+    EXPECT_EQ(errorOf([&] { dir->BindGroup("WinNT://FILES1/FileOperators,group")->Add("WinNT://corp.test/adoe,user"); }),
+              hr(1378));  // already a member
+    EXPECT_EQ(errorOf([&] { dir->BindGroup("WinNT://FILES1/Auditors,group")->Remove("WinNT://corp.test/adoe,user"); }),
+              hr(1377));  // not a member
+    EXPECT_EQ(errorOf([&] { dir->BindGroup("WinNT://corp.test/Finance,group")->Add("WinNT://corp.test/JSmith,user"); }),
+              hr(1320));
+    EXPECT_EQ(errorOf([&] { dir->BindGroup("WinNT://corp.test/Project Orion,group")->Remove("WinNT://corp.test/JSmith,user"); }),
+              hr(1321));
+    EXPECT_EQ(errorOf([&] { dir->BindUser("WinNT://corp.test/cnguyen,user")->SetPassword("weakpass"); }), hr(1325));
+    EXPECT_EQ(errorOf([&] { dir->BindContainer("WinNT://nosuchhost"); }), hr(53));
+}
+
+TEST_F(Samr, AComputerThatDoesNotAnswerIsReportedWithinAFewSeconds)
+{
+    // An address on the LAN where no host answers.
+    ASSERT_EQ(std::system("grep -q silent.corp.test /etc/hosts || echo '10.66.0.99 silent.corp.test' >> /etc/hosts"), 0);
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(errorOf([&] { dir->BindContainer("WinNT://silent.corp.test"); }), hr(53));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+}
+
+TEST_F(Samr, BadNamesAreDataAndFailCleanly)
+{
+    const std::string longName(10000, 'a');
+    const Names bad = {"", longName, "a/b", "a,b", "a\\b", "\"quoted\"", "'single'", "-rf", "two words", "Zoë Müller",
+                       "JSmith,group", "..", "*"};
+    for (const std::string& name : bad) {
+        SCOPED_TRACE(name.substr(0, 40));
+        EXPECT_NE(errorOf([&] { dir->BindContainer(ads::ContainerPath(name)); }), 0);
+        EXPECT_EQ(errorOf([&] { dir->BindUser(ads::UserPath("corp.test", name)); }),
+                  name.empty() ? ads::E_ADS_BAD_PATHNAME : hr(2221));
+        EXPECT_EQ(errorOf([&] { dir->BindGroup(ads::GroupPath("FILES1", name)); }),
+                  name.empty() ? ads::E_ADS_BAD_PATHNAME : hr(2220));
+    }
+    // A real account with a non-ASCII name is listed, read and changed like any other.
+    Names users;
+    auto domain = dir->BindContainer("WinNT://corp.test");
+    domain->SetFilter({"User"});
+    domain->Enumerate([&](const std::string& n) { users.push_back(n); });
+    EXPECT_NE(std::find(users.begin(), users.end(), "björn"), users.end());
+    auto bjorn = dir->BindUser(ads::UserPath("corp.test", "björn"));
+    EXPECT_EQ(bjorn->FullName(), "Björn Åström");
+    bjorn->SetDescription("Lagerchef, Göteborg");
+    bjorn->SetInfo();
+    EXPECT_EQ(ads::OpenSamrDirectory()->BindUser("WinNT://corp.test/björn,user")->Description(), "Lagerchef, Göteborg");
+    bjorn->SetDescription("Warehouse manager, Göteborg");
+    bjorn->SetInfo();
+}
+
+// Run with an ordinary user's ticket.
+TEST(SamrAsOrdinaryUser, ChangesAreRefused)
+{
+    auto dir = ads::OpenSamrDirectory();
+    EXPECT_FALSE(membersNow("WinNT://FILES1/FileOperators,group").empty());  // reading is allowed
+    EXPECT_EQ(errorOf([&] { dir->BindGroup("WinNT://FILES1/Auditors,group")->Add("WinNT://corp.test/adoe,user"); }), hr(5));
+    EXPECT_EQ(errorOf([&] {
+                  auto u = dir->BindUser("WinNT://corp.test/tlee,user");
+                  u->SetAccountDisabled(true);
+                  u->SetInfo();
+              }),
+              hr(5));
+}
+
+// Run without any ticket.
+TEST(SamrWithoutTicket, NoLogon)
+{
+    auto dir = ads::OpenSamrDirectory();
+    EXPECT_EQ(errorOf([&] { dir->BindContainer("WinNT://corp.test"); }), hr(1326));
+    EXPECT_EQ(errorOf([&] { dir->BindContainer("WinNT://FILES1"); }), hr(1326));
 }
 
 } // namespace
