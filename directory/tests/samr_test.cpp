@@ -209,8 +209,7 @@ TEST_F(Samr, FailuresCarryTheirNumber)
 
 TEST_F(Samr, AComputerThatDoesNotAnswerIsReportedWithinAFewSeconds)
 {
-    // An address on the LAN where no host answers.
-    ASSERT_EQ(std::system("grep -q silent.corp.test /etc/hosts || echo '10.66.0.99 silent.corp.test' >> /etc/hosts"), 0);
+    // silent.corp.test: an address on the LAN where no host answers.
     const auto t0 = std::chrono::steady_clock::now();
     EXPECT_EQ(errorOf([&] { dir->BindContainer("WinNT://silent.corp.test"); }), hr(53));
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
