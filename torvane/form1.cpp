@@ -209,14 +209,20 @@ void Form1::ListTargetAccounts()
     List3->clear();
     QApplication::processEvents();
 
+    // Names are gathered first and added at once: one sort instead of one per name.
+    // What an enumeration gave before it failed is kept.
+    QStringList users, groups;
+    auto into = [](QStringList& names) { return [&names](const std::string& n) { names << QString::fromStdString(n); }; };
     std::unique_ptr<ads::IADsContainer> target;
     ui::resumeNext([&] { target = directory_.BindContainer(ads::ContainerPath(Combo1->currentText().toStdString())); });
     if (target) {
         ui::resumeNext([&] { target->SetFilter({"User"}); });
-        ui::resumeNext([&] { target->Enumerate([this](const std::string& n) { List3->addItem(QString::fromStdString(n)); }); });
+        ui::resumeNext([&] { target->Enumerate(into(users)); });
         ui::resumeNext([&] { target->SetFilter({"Group"}); });
-        ui::resumeNext([&] { target->Enumerate([this](const std::string& n) { List1->addItem(QString::fromStdString(n)); }); });
+        ui::resumeNext([&] { target->Enumerate(into(groups)); });
     }
+    List3->addItems(users);
+    List1->addItems(groups);
     QApplication::processEvents();
     txtG->setText(QString::number(List1->count()));
     txtUsers->setText(QString::number(List3->count()));
