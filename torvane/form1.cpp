@@ -1,8 +1,11 @@
 #include "form1.h"
 
+#include "form3.h"
+
 #include "ui/busypointer.h"
 #include "ui/errors.h"
 #include "ui/look.h"
+#include "ui/messages.h"
 #include "ui/pictures.h"
 #include "ui/sortedlistbox.h"
 
@@ -155,6 +158,10 @@ void Form1::createControls()
     ui::handle(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     ui::handle(cmdRefresh, &QPushButton::clicked, this, &Form1::cmdRefresh_Click);
     ui::handle(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    ui::handle(List1, &QListWidget::itemClicked, this, &Form1::List1_Click);
+    ui::handle(List3, &QListWidget::itemClicked, this, &Form1::List3_Click);
+    ui::handle(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    ui::handle(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
 }
 
 void Form1::Form_Load()
@@ -244,6 +251,108 @@ void Form1::cmdRefresh_Click()
 {
     ListTargetAccounts();
     ClearAccountFields();
+}
+
+QString Form1::selectedText(QListWidget* list) const
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
+// The members of the selected group of the target computer.
+void Form1::List1_Click()
+{
+    List3->clear();
+    txtFull->setText(QString());
+    txtD->setText(QString());
+    txtNewPassword->setText(QString());
+    const std::string group = selectedText(List1).toStdString();
+    const std::string computer = Combo1->currentText().toStdString();
+    QStringList members;
+    std::unique_ptr<ads::IADsGroup> g;
+    ui::resumeNext([&] { g = directory_.BindGroup(ads::GroupPath(computer, group)); });
+    if (g)
+        ui::resumeNext([&] { g->Members([&](const std::string& n) { members << QString::fromStdString(n); }); });
+    List3->addItems(members);
+    QApplication::processEvents();
+    txtUsers->setText(QString::number(List3->count()));
+}
+
+// The selected user's details: the target computer's account first, the domain's when that has no full name.
+void Form1::List3_Click()
+{
+    ui::BusyPointer busy(this);
+    txtFull->setText(QString());
+    txtD->setText(QString());
+    txtNewPassword->setText(QString());
+    const std::string computer = Combo1->currentText().toStdString();
+    const std::string user = selectedText(List3).toStdString();
+    std::unique_ptr<ads::IADsUser> u;
+    ui::resumeNext([&] { u = directory_.BindUser(ads::UserPath(computer, user)); });
+    if (u) {
+        ui::resumeNext([&] { txtFull->setText(QString::fromStdString(u->FullName())); });
+        ui::resumeNext([&] { txtD->setText(QString::fromStdString(u->Description())); });
+    }
+    if (txtFull->text().isEmpty())
+        Networkcheck();
+    txtNewPassword->setText(QStringLiteral("**********"));
+}
+
+void Form1::Networkcheck()
+{
+    ui::BusyPointer busy(this);
+    txtFull->setText(QString());
+    txtD->setText(QString());
+    txtNewPassword->setText(QString());
+    const std::string domain = txtDomain->text().toStdString();
+    const std::string user = selectedText(List3).toStdString();
+    std::unique_ptr<ads::IADsUser> u;
+    ui::resumeNext([&] { u = directory_.BindUser(ads::UserPath(domain, user)); });
+    if (u) {
+        ui::resumeNext([&] { txtFull->setText(QString::fromStdString(u->FullName())); });
+        ui::resumeNext([&] { txtD->setText(QString::fromStdString(u->Description())); });
+    }
+    txtNewPassword->setText(QStringLiteral("**********"));
+}
+
+// Takes the selected user (the domain's account) out of the selected group of the target computer.
+void Form1::RemoverUser()
+{
+    const QString group = selectedText(List1);
+    const QString user = selectedText(List3);
+    if (group.isEmpty() || user.isEmpty()) {
+        ui::msgBox(this, QStringLiteral("Please select a User to remove"));
+        return;
+    }
+    ui::BusyPointer busy(this);
+    const std::string computer = Combo1->currentText().toStdString();
+    const std::string domain = txtDomain->text().toStdString();
+    auto account = directory_.BindUser(ads::UserPath(domain, user.toStdString()));
+    auto g = directory_.BindGroup(ads::GroupPath(computer, group.toStdString()));
+    g->Remove(account->ADsPath());
+    delete List3->currentItem();
+}
+
+void Form1::Command3_Click()
+{
+    RemoverUser();
+    ClearAccountFields();
+}
+
+void Form1::Command4_Click()
+{
+    const QString user = selectedText(List3);
+    if (user.isEmpty()) {
+        ui::msgBox(this, QStringLiteral("Please Select a User to Change Password"), ui::Icon::Information,
+                   QStringLiteral("Warning!!"));
+        return;
+    }
+    if (!form3_)
+        form3_ = new Form3(directory_, this);
+    form3_->txtUserField()->setText(user);
+    form3_->txtDomainField()->setText(txtDomain->text());
+    form3_->show();
+    form3_->raise();
 }
 
 void Form1::Command2_Click()

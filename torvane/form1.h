@@ -9,6 +9,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTimer;
 
@@ -18,6 +19,8 @@ class SortedListBox;
 
 namespace torvane {
 
+class Form3;
+
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -26,6 +29,8 @@ public:
 
     void ListTargetAccounts();
     void ClearAccountFields();
+    void Networkcheck();
+    void RemoverUser();
 
 private:
     void createControls();
@@ -35,10 +40,16 @@ private:
     void Command1_Click();
     void Command2_Click();
     void cmdRefresh_Click();
+    void List1_Click();
+    void List3_Click();
+    void Command3_Click();
+    void Command4_Click();
+    QString selectedText(QListWidget* list) const;
 
     ads::Directory& directory_;
     ads::WmiBinder getObject_;
     bool listing_ = false;
+    Form3* form3_ = nullptr;
 
     QLabel* Label1 = nullptr;
     QComboBox* Combo1 = nullptr;
