@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "domainname.h"
+#include "form2.h"
 #include "form3.h"
 
 #include "ui/busypointer.h"
@@ -162,6 +164,7 @@ void Form1::createControls()
     ui::handle(List3, &QListWidget::itemClicked, this, &Form1::List3_Click);
     ui::handle(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     ui::handle(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    ui::handle(cmdAdd, &QPushButton::clicked, this, &Form1::cmdAdd_Click);
 }
 
 void Form1::Form_Load()
@@ -172,13 +175,7 @@ void Form1::Form_Load()
 
 void Form1::LoadDomainName()
 {
-    std::unique_ptr<ads::Wmi> wmi;
-    std::vector<ads::WmiObject> systems;
-    ui::resumeNext([&] { wmi = getObject_("winmgmts:\\\\.\\root\\cimv2"); });
-    if (wmi)
-        ui::resumeNext([&] { systems = wmi->ExecQuery("SELECT * FROM win32_ComputerSystem"); });
-    for (const ads::WmiObject& system : systems)
-        ui::resumeNext([&] { txtDomain->setText(QString::fromStdString(system.get("domain"))); });
+    torvane::LoadDomainName(getObject_, txtDomain);
 }
 
 // Fills the computer list once, from the domain.
@@ -353,6 +350,32 @@ void Form1::Command4_Click()
     form3_->txtDomainField()->setText(txtDomain->text());
     form3_->show();
     form3_->raise();
+}
+
+QString Form1::selectedGroup() const
+{
+    return selectedText(List1);
+}
+
+QString Form1::targetComputer() const
+{
+    return Combo1->currentText();
+}
+
+// Opens the add window for the selected group; the window is made, hidden, on the first click in any case.
+void Form1::cmdAdd_Click()
+{
+    if (!form2_)
+        form2_ = new Form2(directory_, getObject_, *this);
+    const QString group = selectedText(List1);
+    form2_->txtGroupField()->setText(group);
+    if (group.isEmpty()) {
+        ui::msgBox(this, QStringLiteral("Please Select a Group to Add User to"), ui::Icon::Information,
+                   QStringLiteral("Warning!!"));
+        return;
+    }
+    form2_->show();
+    form2_->raise();
 }
 
 void Form1::Command2_Click()

@@ -19,6 +19,7 @@ class SortedListBox;
 
 namespace torvane {
 
+class Form2;
 class Form3;
 
 class Form1 : public QWidget {
@@ -32,6 +33,11 @@ public:
     void Networkcheck();
     void RemoverUser();
 
+    // What the add window reads and writes here.
+    QString selectedGroup() const;
+    QString targetComputer() const;
+    ui::SortedListBox* userList() const { return List3; }
+
 private:
     void createControls();
     void Form_Load();
@@ -44,11 +50,13 @@ private:
     void List3_Click();
     void Command3_Click();
     void Command4_Click();
+    void cmdAdd_Click();
     QString selectedText(QListWidget* list) const;
 
     ads::Directory& directory_;
     ads::WmiBinder getObject_;
     bool listing_ = false;
+    Form2* form2_ = nullptr;
     Form3* form3_ = nullptr;
 
     QLabel* Label1 = nullptr;

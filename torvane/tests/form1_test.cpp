@@ -55,6 +55,15 @@ QStringList listed(ads::Directory& dir, const char* container, const char* cls)
     return sortedCaseInsensitive(out);
 }
 
+// A fresh directory reads what the server holds now.
+Names membersNow(const std::string& path)
+{
+    Names out;
+    ads::OpenSamrDirectory()->BindGroup(path)->Members([&](const std::string& n) { out.push_back(n); });
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
 class TorvaneForm1 : public ::testing::Test {
 protected:
     void SetUp() override
@@ -225,9 +234,7 @@ TEST_F(TorvaneAccounts, RemoveUserTakesTheDomainUserOutOfTheGroup)
     EXPECT_EQ(child<QListWidget>(form, "List3")->count(), 0);
     EXPECT_EQ(text("txtUsers"), "1");  // the counts stay as they were
     EXPECT_TRUE(text("txtFull").isEmpty());
-    Names now;
-    ads::OpenSamrDirectory()->BindGroup("WinNT://FILES1/Auditors,group")->Members([&](const std::string& n) { now.push_back(n); });
-    EXPECT_TRUE(now.empty());
+    EXPECT_TRUE(membersNow("WinNT://FILES1/Auditors,group").empty());
 }
 
 TEST_F(TorvaneAccounts, AFailingRemovalIsReportedAndKeepsTheEntry)
@@ -308,6 +315,103 @@ TEST_F(TorvaneAccounts, ChangePassword)
     QTest::mouseClick(submit, Qt::LeftButton);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, "Error: -2147022675 The user name could not be found.");
+}
+
+TEST_F(TorvaneAccounts, AddUserPutsADomainUserIntoTheGroup)
+{
+    QTest::mouseClick(child<QPushButton>(form, "cmdAdd"), Qt::LeftButton);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Please Select a Group to Add User to");
+    EXPECT_EQ(boxes.boxes()[0].title, "Warning!!");
+    QWidget* form2 = form->findChild<QWidget*>("Form2");
+    ASSERT_NE(form2, nullptr);  // made, and hidden
+    EXPECT_FALSE(form2->isVisible());
+    auto* domainUsers = child<QListWidget>(form2, "List3");
+    const QStringList all = texts(domainUsers);
+    EXPECT_EQ(all, listed(*dir, "corp.test", "User"));
+    EXPECT_EQ(child<QLineEdit>(form2, "txtUsers")->text(), QString::number(all.size()));
+
+    click("List1", "Guests");
+    QTest::mouseClick(child<QPushButton>(form, "cmdAdd"), Qt::LeftButton);
+    EXPECT_TRUE(form2->isVisible());
+    EXPECT_EQ(child<QLineEdit>(form2, "txtGroup")->text(), "Guests");
+    boxes.clear();
+    child<QLineEdit>(form2, "txtUser")->clear();
+    QTest::mouseClick(child<QPushButton>(form2, "cmdAdd"), Qt::LeftButton);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Please Select a User to Add");
+    EXPECT_TRUE(form2->isVisible());
+
+    // Reopened for another group: the new name, the same list, the last selected user.
+    const auto dpatel = domainUsers->findItems("dpatel", Qt::MatchExactly);
+    ASSERT_EQ(dpatel.size(), 1);
+    domainUsers->scrollToItem(dpatel[0]);
+    QTest::mouseClick(domainUsers->viewport(), Qt::LeftButton, {}, domainUsers->visualItemRect(dpatel[0]).center());
+    EXPECT_EQ(child<QLineEdit>(form2, "txtUser")->text(), "dpatel");
+    QTest::mouseClick(child<QPushButton>(form2, "cmdExit"), Qt::LeftButton);
+    EXPECT_FALSE(form2->isVisible());
+    click("List1", "Auditors");
+    QTest::mouseClick(child<QPushButton>(form, "cmdAdd"), Qt::LeftButton);
+    EXPECT_EQ(form->findChild<QWidget*>("Form2"), form2);
+    EXPECT_EQ(child<QLineEdit>(form2, "txtGroup")->text(), "Auditors");
+    EXPECT_EQ(texts(domainUsers), all);
+    EXPECT_EQ(child<QLineEdit>(form2, "txtUser")->text(), "dpatel");
+
+    QTest::mouseClick(child<QPushButton>(form2, "cmdAdd"), Qt::LeftButton);
+    EXPECT_FALSE(form2->isVisible());
+    EXPECT_EQ(membersNow("WinNT://FILES1/Auditors,group"), (Names{"dpatel"}));
+    EXPECT_EQ(texts(child<QListWidget>(form, "List3")), (QStringList{"dpatel"}));
+    EXPECT_EQ(text("txtUsers"), "0");  // the count is not touched
+
+    // Refused: already a member. Reported; nothing listed twice; the window stays.
+    boxes.clear();
+    QTest::mouseClick(child<QPushButton>(form, "cmdAdd"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(form2, "cmdAdd"), Qt::LeftButton);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Error: -2147023518 The specified account name is already a member of the group.");
+    EXPECT_EQ(boxes.boxes()[0].title, "Torvane");
+    EXPECT_EQ(boxes.boxes()[0].icon, QMessageBox::NoIcon);
+    EXPECT_TRUE(form2->isVisible());
+    EXPECT_EQ(texts(child<QListWidget>(form, "List3")), (QStringList{"dpatel"}));
+
+    dir->BindGroup("WinNT://FILES1/Auditors,group")->Remove("WinNT://corp.test/dpatel,user");
+}
+
+TEST_F(TorvaneAccounts, FindUserCutsTheListDownToTheName)
+{
+    click("List1", "Users");
+    QTest::mouseClick(child<QPushButton>(form, "cmdAdd"), Qt::LeftButton);
+    QWidget* form2 = form->findChild<QWidget*>("Form2");
+    ASSERT_NE(form2, nullptr);
+    auto* list = child<QListWidget>(form2, "List3");
+    const QStringList all = texts(list);
+    QTest::mouseClick(child<QPushButton>(form2, "cmdFind"), Qt::LeftButton);
+    QWidget* form4 = form2->findChild<QWidget*>("Form4");
+    ASSERT_NE(form4, nullptr);
+    auto* search = child<QLineEdit>(form4, "txtUser");
+    auto* find = child<QPushButton>(form4, "cmdFind");
+
+    QTest::mouseClick(find, Qt::LeftButton);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Please enter a User to Search For!");
+    EXPECT_EQ(boxes.boxes()[0].title, "Attention!!");
+
+    search->setText(all.first());  // already first: nothing goes
+    QTest::mouseClick(find, Qt::LeftButton);
+    EXPECT_EQ(texts(list), all);
+
+    search->setText("jsmith");
+    QTest::mouseClick(find, Qt::LeftButton);
+    const int at = all.indexOf("JSmith");
+    EXPECT_EQ(texts(list), all.mid(at));
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(child<QLineEdit>(form2, "txtUser")->text(), "JSmith");
+    EXPECT_TRUE(form4->isVisible());
+
+    search->setText("nobody-by-this-name");
+    QTest::mouseClick(find, Qt::LeftButton);
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(child<QLineEdit>(form2, "txtUser")->text(), all.last());
 }
 
 TEST_F(TorvaneForm1, ExitEndsTheProgram)
