@@ -1,0 +1,7 @@
+#include "testenv.h"
+#include "window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+} // namespace
