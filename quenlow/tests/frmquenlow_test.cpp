@@ -10,12 +10,22 @@
 #include <QLabel>
 #include <QSettings>
 
+#include <sys/stat.h>
+
+#include <functional>
+
 namespace {
 
 using testwindow::Window;
 
 const QString Failed =
     "Connection attempt failed.  This ADO ConnectionString is either not valid, or the data store is unavailable:\r\n\r\nError #:\t";
+
+int fileMode(const QString& path)
+{
+    struct stat st {};
+    return ::stat(path.toLocal8Bit().constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
 
 int connectionsAfterCheck()
 {
@@ -27,6 +37,70 @@ int connectionsAfterCheck()
             testsupport::processEventsFor(50);
     }
     return n;
+}
+
+TEST(frmQuenlow, FirstRunOpensEmptyAtTheTopLeftCorner)
+{
+    testenv::freshSettings();
+    Window w;
+    EXPECT_EQ(w.form->pos(), QPoint(0, 0));
+    EXPECT_TRUE(w.box()->toPlainText().isEmpty());
+    EXPECT_EQ(w.form->windowTitle(), "Quenlow");
+    EXPECT_EQ(w.form->findChild<QLabel*>("lblMessage")->text(),
+              "Use the Get String button to build an ADO ConnectionString in the TextBox below:");
+    EXPECT_EQ(w.button("cmdGetString")->text(), "&Get String");
+    EXPECT_EQ(w.button("cmdCheck")->text(), "C&heck String");
+    EXPECT_EQ(w.button("cmdExit")->text(), "E&xit");
+    EXPECT_TRUE(w.form->findChild<QLabel*>("Image1")->pixmap().width() > 0);
+    EXPECT_FALSE(w.form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(w.form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(w.form->minimumSize(), w.form->maximumSize());
+}
+
+TEST(frmQuenlow, EveryWayOfClosingSavesThePlaceAndTheStringForTheNextRun)
+{
+    // Commas, braces, semicolons and a second line survive the INI file.
+    const QString s = "Driver={SQLite3};Database=/tmp/a, b.db;PWD={x;y}}z}\nsecond=line";
+    const std::pair<const char*, std::function<void(Window&)>> ways[] = {
+        {"Esc", [](Window& w) { QTest::keyClick(w.box(), Qt::Key_Escape); }},
+        {"Exit", [](Window& w) { w.click("cmdExit"); }},
+        {"close box", [](Window& w) { w.form->close(); }},
+    };
+    for (const auto& [how, closeIt] : ways) {
+        SCOPED_TRACE(how);
+        testenv::freshSettings();
+        {
+            Window w;
+            w.form->move(123, 45);
+            w.box()->setPlainText(s);
+            closeIt(w);
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(w.form.isNull());
+        }
+        const QString path = quenlow::settings::filePath();
+        QSettings ini(path, QSettings::IniFormat);
+        EXPECT_EQ(ini.value("Window/Top").toString(), "45");
+        EXPECT_EQ(ini.value("Window/Left").toString(), "123");
+        EXPECT_EQ(ini.value("Options/LastADOString").toString(), s);
+        EXPECT_EQ(fileMode(path), 0600);
+
+        Window again;
+        EXPECT_EQ(again.form->pos(), QPoint(123, 45));
+        EXPECT_EQ(again.box()->toPlainText(), s);
+    }
+}
+
+TEST(frmQuenlow, AStoredPositionThatIsNoNumberOpensAtTheTopLeftCorner)
+{
+    for (const char* top : {"abc", "", "12x"}) {
+        testenv::freshSettings();
+        quenlow::settings::write("Window", "Top", top);
+        quenlow::settings::write("Window", "Left", "200");
+        quenlow::settings::write("Options", "LastADOString", "DSN=QuenlowFile");
+        Window w;
+        EXPECT_EQ(w.form->pos(), QPoint(0, 0)) << top;
+        EXPECT_EQ(w.box()->toPlainText(), "DSN=QuenlowFile");
+    }
 }
 
 TEST(frmQuenlow, ChecksAgainstRealDatabasesAndLeavesNoConnectionOpen)
