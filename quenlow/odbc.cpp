@@ -162,6 +162,8 @@ std::vector<DriverField> Odbc::driverFields(const std::string& driver)
     // choices point into that library: hold it loaded while they are read.
     const std::string setup = profileString(driver, "Setup", "ODBCINST.INI");
     void* setupLibrary = setup.empty() ? nullptr : dlopen(setup.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!setupLibrary && !setup.empty() && setup.find('/') == std::string::npos)
+        setupLibrary = dlopen((std::string(QUENLOW_ODBC_DRIVER_DIR "/") + setup).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (setupLibrary && ODBCINSTConstructProperties(name.data(), &first) == ODBCINST_SUCCESS) {
         for (HODBCINSTPROPERTY p = first; p; p = p->pNext) {
             const std::string key = p->szName;
