@@ -103,6 +103,28 @@ TEST(frmQuenlow, AStoredPositionThatIsNoNumberOpensAtTheTopLeftCorner)
     }
 }
 
+TEST(frmQuenlow, ASaveThatFailsIsReportedAndTheWindowStillCloses)
+{
+    testenv::freshSettings();
+    // A file where the settings folder should be: nothing can be written.
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    QFile blocker(testenv::root() + "/blocked");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_HOME", (testenv::root() + "/blocked/config").toLocal8Bit());
+    testsupport::MessageBoxWatcher boxes;
+    {
+        Window w;
+        w.click("cmdExit");
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(w.form.isNull());
+    }
+    qputenv("XDG_CONFIG_HOME", config);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].title, "Quenlow");
+    EXPECT_TRUE(boxes.boxes()[0].text.contains("cannot be created")) << qPrintable(boxes.boxes()[0].text);
+}
+
 TEST(frmQuenlow, ChecksAgainstRealDatabasesAndLeavesNoConnectionOpen)
 {
     Window w;
