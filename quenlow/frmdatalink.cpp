@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <set>
 
 namespace quenlow {
@@ -296,9 +297,13 @@ void frmDataLink::txtOther_Changed()
 void frmDataLink::updatePreview()
 {
     ConnectionString shown = connection_;
-    for (const DriverField& f : fields_)
-        if (f.secret && shown.get(f.key).value_or(std::string()).size() > 0)
-            shown.set(f.key, "********");
+    auto secret = [&](const std::string& key) {
+        return sameKey(key, "PWD") || sameKey(key, "Password")
+               || std::any_of(fields_.begin(), fields_.end(), [&](const DriverField& f) { return f.secret && sameKey(f.key, key); });
+    };
+    for (const Attribute& a : connection_.attributes())
+        if (!a.key.empty() && !a.value.empty() && secret(a.key))
+            shown.set(a.key, "********");
     txtPreview->setPlainText(qs(shown.str()));
 }
 

@@ -98,8 +98,19 @@ std::string driverLibrary(const std::string& driver)
     return profileString(driver, "Driver", "ODBCINST.INI");
 }
 
+std::string fileDsnDriver(const std::string& file)
+{
+    char buf[1024] = {};
+    WORD length = 0;
+    if (!SQLReadFileDSN(file.c_str(), "ODBC", "DRIVER", buf, sizeof buf, &length))
+        return {};
+    return buf;
+}
+
 bool isSqlite(const std::string& driver)
 {
+    if (driver.empty())
+        return false;
     return lower(driver).find("sqlite") != std::string::npos || lower(driverLibrary(driver)).find("sqlite") != std::string::npos;
 }
 
@@ -222,6 +233,8 @@ std::string Odbc::stringForCheck(const std::string& connectionString) const
                 sqlite = sqlite || isSqlite(a.value);
             else if (sameKey(a.key, "DSN"))
                 sqlite = sqlite || isSqlite(profileString(a.value, "Driver", "ODBC.INI"));
+            else
+                sqlite = sqlite || isSqlite(fileDsnDriver(a.value));
         } else if (sameKey(a.key, "SAVEFILE")) {
             throw ads::Error(0, "[01S00] Invalid connection string attribute: SAVEFILE would write a file; a check writes none");
         }

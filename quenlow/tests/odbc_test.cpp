@@ -69,12 +69,18 @@ TEST(Odbc, TellsTheSqliteDriverNotToCreateFiles)
 {
     Odbc odbc;
     const std::string file = (testenv::root() + "/x.db").toStdString();
+    const QString fileDsn = testenv::root() + "/sqlite.dsn";
+    QFile f(fileDsn);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[ODBC]\nDRIVER=SQLite3\nDATABASE=" + QByteArray::fromStdString(file) + "\n");
+    f.close();
     struct {
         std::string in, out;
     } cases[] = {
         {"Driver=SQLite3;Database=" + file, "Driver=SQLite3;Database=" + file + ";NoCreat=1"},
         {"Driver={" SQLITE3_ODBC "};Database=" + file + ";", "Driver={" SQLITE3_ODBC "};Database=" + file + ";NoCreat=1;"},
         {"DSN=QuenlowFile;NOCREAT=0;Timeout=5", "DSN=QuenlowFile;Timeout=5;NoCreat=1"},
+        {"FILEDSN=" + fileDsn.toStdString(), "FILEDSN=" + fileDsn.toStdString() + ";NoCreat=1"},
         {testenv::postgresString(), testenv::postgresString()},
     };
     for (const auto& c : cases)
