@@ -89,6 +89,9 @@ void frmQuenlow::createControls()
     cmdCheck->setObjectName(QStringLiteral("cmdCheck"));
     cmdExit = new QPushButton(QStringLiteral("E&xit"));
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    // Enter on a button that has the focus presses that button; anywhere else, the default one.
+    cmdCheck->setAutoDefault(true);
+    cmdExit->setAutoDefault(true);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdGetString);
