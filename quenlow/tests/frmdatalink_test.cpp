@@ -69,7 +69,7 @@ void retype(QLineEdit* field, const QString& text)
     QTest::keyClicks(field, text);
 }
 
-TEST(frmDataLink, BuildsANewConnectionThatChecksAgainstTheServer)
+TEST(frmDataLink, BuildsANewConnectionThatTheServerAccepts)
 {
     const auto& pg = testenv::postgres();
     Window w;
@@ -82,17 +82,19 @@ TEST(frmDataLink, BuildsANewConnectionThatChecksAgainstTheServer)
         retype(child<QLineEdit>(d, "fldServer"), QString::fromStdString(pg.host));
         retype(child<QLineEdit>(d, "fldPort"), QString::fromStdString(pg.port));
         retype(child<QLineEdit>(d, "fldDatabase"), QString::fromStdString(pg.database));
-        retype(child<QLineEdit>(d, "fldUID"), QString::fromStdString(pg.user));
+        retype(child<QLineEdit>(d, "fldUID"), QString::fromStdString(pg.bracesUser));
         auto* pwd = child<QLineEdit>(d, "fldPWD");
         EXPECT_EQ(pwd->echoMode(), QLineEdit::Password);
-        retype(pwd, QString::fromStdString(pg.password));
+        retype(pwd, QString::fromStdString(pg.bracesPassword));
         QTest::keyClicks(child<QPlainTextEdit>(d, "txtOther"), "ApplicationName=Quenlow; check");
         const QString preview = child<QPlainTextEdit>(d, "txtPreview")->toPlainText();
         EXPECT_TRUE(preview.startsWith("Driver={PostgreSQL Unicode};Server=")) << qPrintable(preview);
-        EXPECT_FALSE(preview.contains(QString::fromStdString(pg.password)));
+        EXPECT_FALSE(preview.contains(QString::fromStdString(pg.bracesPassword)));
         press(d, "cmdOK");
     });
-    EXPECT_EQ(w.box()->toPlainText().toStdString(), testenv::postgresString() + ";ApplicationName={Quenlow; check}");
+    EXPECT_EQ(w.box()->toPlainText().toStdString(), "Driver={PostgreSQL Unicode};Server=" + pg.host + ";Port=" + pg.port + ";Database="
+                                                        + pg.database + ";UID=" + pg.bracesUser
+                                                        + ";PWD={p;w}}d={x};ApplicationName={Quenlow; check}");
     EXPECT_EQ(w.check(w.box()->toPlainText()).text, "This ADO ConnectionString is valid.");
 }
 

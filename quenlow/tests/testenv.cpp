@@ -82,11 +82,15 @@ const Postgres& postgres()
         std::ifstream in(std::string(state) + "/env");
         std::map<std::string, std::string> v;
         for (std::string line; std::getline(in, line);)
-            if (const auto eq = line.find('='); eq != std::string::npos)
-                v[line.substr(0, eq)] = line.substr(eq + 1);
+            if (const auto eq = line.find('='); eq != std::string::npos) {
+                std::string value = line.substr(eq + 1);
+                if (value.size() >= 2 && value.front() == '\'' && value.back() == '\'')
+                    value = value.substr(1, value.size() - 2);
+                v[line.substr(0, eq)] = value;
+            }
         if (v["PGPORT"].empty())
             throw std::runtime_error("no PostgreSQL test server recorded in " + std::string(state));
-        return Postgres{v["PGHOST"], v["PGPORT"], v["PGUSER"], v["PGPASSWORD"], v["PGDATABASE"]};
+        return Postgres{v["PGHOST"], v["PGPORT"], v["PGUSER"], v["PGPASSWORD"], v["PGDATABASE"], v["PGBRACESUSER"], v["PGBRACESPASSWORD"]};
     }();
     return pg;
 }

@@ -18,6 +18,7 @@ QString makeSqliteFile(const QString& name);
 
 struct Postgres {
     std::string host, port, user, password, database;
+    std::string bracesUser, bracesPassword;  // a password with ";", "}", "=" and "{"
 };
 // The server of the quenlow_postgres fixture.
 const Postgres& postgres();
