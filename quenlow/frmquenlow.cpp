@@ -133,8 +133,8 @@ void frmQuenlow::Form_Load()
 
 void frmQuenlow::Form_Unload()
 {
-    // The restored position, also when the window is minimised.
-    const QPoint at = isMinimized() ? normalGeometry().topLeft() : pos();
+    // A minimised window keeps its place on the desktop: the place it is restored to.
+    const QPoint at = pos();
     settings::write(settings::WindowSection, settings::TopKey, QString::number(at.y()));
     settings::write(settings::WindowSection, settings::LeftKey, QString::number(at.x()));
     settings::write(settings::OptionsSection, settings::LastAdoStringKey, txtAdoString->toPlainText());
