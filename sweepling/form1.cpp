@@ -376,8 +376,19 @@ void Form1::Sweep(bool logs)
 
     // Many requests are in flight at once; their outcomes are taken in the
     // order they were sent, so the list, log, status and count read as if
-    // each address had been probed alone.
+    // each address had been probed alone. While the oldest request waits,
+    // hosts that have answered since get their ARP capture, each its own and
+    // each after its reply; a failed capture counts when its host's turn comes.
+    const auto lookUpMac = [](Probe& probe) {
+        try {
+            probe.mac = proc::GetMacAddress(probe.address, [] { QApplication::processEvents(); });
+        } catch (...) {
+            probe.macError = std::current_exception();
+        }
+        probe.macLooked = true;
+    };
     bool more = true;
+    bool captureFailed = false;
     while (!closeWhenSwept_) {
         while (more && !probes.full()) {
             const std::optional<std::string> address = nextAddress();
@@ -390,17 +401,28 @@ void Form1::Sweep(bool logs)
         if (probes.empty())
             break;
 
-        const Probe& probe = probes.head();
+        Probe& probe = probes.head();
         variables::CurrentAddress = probe.address;
         const QString address = QString::fromStdString(probe.address);
         StatusBar1->showMessage(address);
         QApplication::processEvents();
-        while (!probes.headDone()) {
-            probes.wait(20);
+        while (!probes.headDone() && !closeWhenSwept_) {
+            if (Probe* answered = captureFailed ? nullptr : probes.answeredAwaitingMac()) {
+                lookUpMac(*answered);
+                captureFailed = bool(answered->macError);
+            } else {
+                probes.wait(20);
+            }
             QApplication::processEvents();
         }
+        if (!probes.headDone())
+            break;
         if (probe.reply.Status == echo::IP_SUCCESS) {
-            variables::CurrentMac = proc::GetMacAddress(probe.address, [] { QApplication::processEvents(); });
+            if (!probe.macLooked)
+                lookUpMac(probe);
+            if (probe.macError)
+                std::rethrow_exception(probe.macError);
+            variables::CurrentMac = probe.mac;
             const QString mac = QString::fromStdString(variables::CurrentMac);
             List1->addItem(address + QLatin1Char(';') + QString::number(probe.reply.RoundTripTime)
                            + QStringLiteral("ms;") + mac);

@@ -36,4 +36,13 @@ void ProbeQueue::pop()
     probes_.pop_front();
 }
 
+Probe* ProbeQueue::answeredAwaitingMac()
+{
+    for (const auto& probe : probes_) {
+        if (!probe->macLooked && service_.IcmpReplies(probe->handle) >= 0 && probe->reply.Status == echo::IP_SUCCESS)
+            return probe.get();
+    }
+    return nullptr;
+}
+
 } // namespace sweepling

@@ -6,6 +6,7 @@
 #include "proc.h"
 
 #include <deque>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,10 @@ struct Probe {
     std::string address;
     echo::IcmpEchoReply reply{};
     echo::EchoHandle handle = -1;
+    // The physical address, looked up once the host has answered.
+    bool macLooked = false;
+    std::string mac;
+    std::exception_ptr macError;
 };
 
 class ProbeQueue {
@@ -34,9 +39,12 @@ public:
     void wait(int ms) { service_.IcmpPoll(ms); }
 
     // The oldest probe, and whether its outcome is in its record.
-    const Probe& head() const { return *probes_.front(); }
+    Probe& head() { return *probes_.front(); }
     bool headDone() const { return service_.IcmpReplies(probes_.front()->handle) >= 0; }
     void pop();
+    // The oldest probe whose host has answered and whose physical address
+    // has not been looked up yet; nullptr when there is none.
+    Probe* answeredAwaitingMac();
 
 private:
     echo::EchoService& service_;

@@ -409,18 +409,19 @@ ReportSeen sweepUntilReport(QWidget* form, const std::function<void()>& go)
 
 TEST_F(SweeperTest, FailuresAreReportedAndALoggingSweepCleansUpFirst)
 {
-    // No capture script: the first answering host's lookup fails.
+    // No capture script: the first answering host's lookup fails, and the
+    // sweep ends at that host, after the silent .5 before it.
     const std::string script = sweepling::proc::CaptureScriptPath();
     fs::remove(script);
     for (bool logs : {false, true}) {
         child<QCheckBox>("Check1")->setChecked(logs);
-        setRange("10.77.0.2", "0.5");
+        setRange("10.77.0.5", "0.12");
         const ReportSeen seen = sweepUntilReport(form_, [this] { go(); });
         EXPECT_EQ(seen.text, QStringLiteral("Run-time error '53':\n\nFile not found: ") + QString::fromStdString(script));
         EXPECT_FALSE(seen.busy);
         EXPECT_FALSE(seen.logOpen);
         EXPECT_TRUE(entries().isEmpty());
-        EXPECT_EQ(status(), QStringLiteral("10.77.0.2"));
+        EXPECT_EQ(status(), QStringLiteral("10.77.0.7"));
         EXPECT_EQ(form_->cursor().shape(), Qt::ArrowCursor);
     }
     EXPECT_TRUE(fs::exists("arp.log"));
