@@ -176,6 +176,10 @@ void Form1::createControls()
     Check1 = new QCheckBox;
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setToolTip(QStringLiteral("Cocher pour enregistrer les résultats dans un fichier"));
+    // Its box is drawn in the base colour, which the navy window would lend it.
+    QPalette tick = Check1->palette();
+    tick.setColor(QPalette::Base, ui::vbColor(ui::colors::White));
+    Check1->setPalette(tick);
 
     Shape1 = new QFrame;
     Shape1->setObjectName(QStringLiteral("Shape1"));
