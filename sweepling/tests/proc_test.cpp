@@ -213,12 +213,54 @@ public:
     std::set<echo::EchoHandle> open;
 };
 
+// Who may open ping sockets in this namespace: nobody ("1 0", so the probe
+// falls back to a raw socket) or everybody. Restored when it goes.
+class PingGroupRange {
+public:
+    explicit PingGroupRange(const char* range)
+    {
+        std::ifstream("/proc/sys/net/ipv4/ping_group_range") >> saved_[0] >> saved_[1];
+        std::ofstream("/proc/sys/net/ipv4/ping_group_range") << range;
+    }
+    ~PingGroupRange() { std::ofstream("/proc/sys/net/ipv4/ping_group_range") << saved_[0] << ' ' << saved_[1]; }
+
+private:
+    std::string saved_[2];
+};
+
+bool pingSocketsAllowed()
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
+    if (fd >= 0)
+        close(fd);
+    return fd >= 0;
+}
+
+const char* const SocketKinds[] = {"1 0", "0 2147483647"};  // raw, then ping sockets
+
 std::size_t openDescriptors()
 {
     return std::size_t(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
-TEST(PingHost, AnsweringSilentAndSlowHostsEachOnOneHandleOfTheirOwn)
+// Each probe test runs over raw sockets and over ping sockets.
+class PingHost : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        range_.emplace(GetParam());
+        ASSERT_EQ(pingSocketsAllowed(), std::string(GetParam()) != "1 0");
+    }
+    void TearDown() override { range_.reset(); }
+
+private:
+    std::optional<PingGroupRange> range_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Sockets, PingHost, ::testing::ValuesIn(SocketKinds),
+                         [](const auto& info) { return std::string(info.index ? "Ping" : "Raw"); });
+
+TEST_P(PingHost, AnsweringSilentAndSlowHostsEachOnOneHandleOfTheirOwn)
 {
     struct Case {
         const char* address;
@@ -268,7 +310,7 @@ TEST(PingHost, AnsweringSilentAndSlowHostsEachOnOneHandleOfTheirOwn)
     EXPECT_EQ(service.created, service.closed);
 }
 
-TEST(PingHost, TheRequestCarriesTtl30AndKikoo)
+TEST_P(PingHost, TheRequestCarriesTtl30AndKikoo)
 {
     // The request to this host itself arrives on the loopback interface, where
     // a raw socket sees it as it was sent.
