@@ -1,6 +1,7 @@
 // Sweeps a block with the sweeper window as a user would (offscreen), and
 // prints how long the sweep took and how many hosts it listed:
 //   sweep_bench START END      e.g. sweep_bench 10.77.0.2 0.254
+// SWEEP_BENCH_SHOT=FILE.png also saves a picture of the window afterwards.
 // Run it inside the sweep network's scanner namespace (bench/run-sweep).
 #include "sweepling/form1.h"
 
@@ -41,6 +42,10 @@ int main(int argc, char** argv)
     timer.start();
     form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
+
+    // A picture of the window after the sweep, for the documentation.
+    if (const QString shot = qEnvironmentVariable("SWEEP_BENCH_SHOT"); !shot.isEmpty())
+        form.grab().save(shot);
 
     const QString status = form.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
     const int listed = form.findChild<QListWidget*>(QStringLiteral("List1"))->count();

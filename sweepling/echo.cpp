@@ -131,8 +131,6 @@ void SocketEcho::IcmpSendEcho2(EchoHandle handle, std::uint32_t destination, con
     r.destination = destination;
     r.id = static_cast<std::uint16_t>(getpid() + nextId_);
     r.sequence = static_cast<std::uint16_t>(++nextId_);
-    r.sentNs = nowNs();
-    r.deadlineNs = r.sentNs + std::int64_t(timeoutMs) * 1'000'000;
 
     // Address 0 means this host to Linux, and no host at all to the caller.
     if (destination == 0)
