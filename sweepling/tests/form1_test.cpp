@@ -2,6 +2,7 @@
 #include "sweepling/form2.h"
 #include "sweepling/proc.h"
 
+#include "countingecho.h"
 #include "messageboxwatcher.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using sweepling::Form1;
+using testsupport::CountingEcho;
 using testsupport::MessageBoxWatcher;
 using testsupport::processEventsFor;
 
@@ -192,8 +194,19 @@ TEST_F(SweeperTest, WindowStartsWithItsCaptionTextsAndCaptureScript)
 
 TEST_F(SweeperTest, WholeBlockListsTheAnsweringHostsInOrderWithTheirMacs)
 {
+    CountingEcho echo;
+    delete form_.data();
+    form_ = new Form1(echo);
+    form_->show();
     setRange("10.77.0.2", "0.254");
     go();
+    std::vector<std::string> block;
+    for (int octet = 2; octet <= 254; ++octet)
+        block.push_back("10.77.0." + std::to_string(octet));
+    EXPECT_EQ(echo.sentTo, block);  // one request each, in ascending order
+    EXPECT_EQ(echo.created, 253);
+    EXPECT_EQ(echo.closed, 253);
+
     const QStringList listed = entries();
     EXPECT_EQ(listed, expectedHosts(2, 254, true, listed));
     EXPECT_EQ(listed.size(), 40);
@@ -217,10 +230,18 @@ TEST_F(SweeperTest, WholeBlockListsTheAnsweringHostsInOrderWithTheirMacs)
 
 TEST_F(SweeperTest, RangeIsABlockOfRows)
 {
+    CountingEcho echo;
+    delete form_.data();
+    form_ = new Form1(echo);
+    form_->show();
     // 10.77.1.0/24 answers whole behind the router, and 10.77.0.253 and .254
     // answer too: only the block's own addresses may show.
     setRange("10.77.0.250", "1.252");
     go();
+    EXPECT_EQ(echo.sentTo, (std::vector<std::string>{"10.77.0.250", "10.77.0.251", "10.77.0.252", "10.77.1.250",
+                                                     "10.77.1.251", "10.77.1.252"}));
+    EXPECT_EQ(echo.created, 6);
+    EXPECT_EQ(echo.closed, 6);
     EXPECT_EQ(entries().replaceInStrings(QRegularExpression(QStringLiteral(";\\d+ms;")), QStringLiteral(";")),
               (QStringList{QStringLiteral("10.77.0.250;"), QStringLiteral("10.77.1.250;"),
                            QStringLiteral("10.77.1.251;"), QStringLiteral("10.77.1.252;")}));
@@ -229,6 +250,10 @@ TEST_F(SweeperTest, RangeIsABlockOfRows)
 
 TEST_F(SweeperTest, EndBelowStartProbesNothing)
 {
+    CountingEcho echo;
+    delete form_.data();
+    form_ = new Form1(echo);
+    form_->show();
     for (const auto& [start, end] : {std::pair{"10.77.1.2", "0.254"}, std::pair{"10.77.0.10", "0.5"}}) {
         child<QCheckBox>("Check1")->setChecked(true);
         std::ofstream("arp.log") << "old\r\n";
@@ -238,6 +263,7 @@ TEST_F(SweeperTest, EndBelowStartProbesNothing)
         EXPECT_EQ(status(), QStringLiteral("Complete  0")) << start;
         EXPECT_TRUE(fs::exists("arp.log") && fs::file_size("arp.log") == 0) << start;
     }
+    EXPECT_EQ(echo.created, 0);
 }
 
 TEST_F(SweeperTest, LoggingSweepWritesTheAnsweringHostsAndTheNextOneReplacesThem)

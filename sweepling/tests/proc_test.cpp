@@ -1,3 +1,5 @@
+#include "countingecho.h"
+
 #include "sweepling/arplisting.h"
 #include "sweepling/echo.h"
 #include "sweepling/proc.h"
@@ -26,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace sweepling;
+using testsupport::CountingEcho;
 
 std::array<std::uint8_t, 4> bytesOf(std::int32_t value)
 {
@@ -179,39 +182,6 @@ TEST_F(OfflineScriptFolder, NeverAFolderThatOthersCanWrite)
 }
 
 // --- In the scanner namespace of the sweep network ---
-
-// The real service, counting the handles it opens and closes.
-class CountingEcho : public echo::EchoService {
-public:
-    echo::EchoHandle IcmpCreateFile() override
-    {
-        ++created;
-        const echo::EchoHandle h = real.IcmpCreateFile();
-        open.insert(h);
-        return h;
-    }
-    void IcmpSendEcho2(echo::EchoHandle h, std::uint32_t destination, const void* data, std::uint16_t size,
-                       const echo::IpOptionInformation& options, echo::IcmpEchoReply& reply,
-                       std::uint32_t timeoutMs) override
-    {
-        ++sent;
-        real.IcmpSendEcho2(h, destination, data, size, options, reply, timeoutMs);
-    }
-    void IcmpPoll(int waitMs) override { real.IcmpPoll(waitMs); }
-    int IcmpReplies(echo::EchoHandle h) const override { return real.IcmpReplies(h); }
-    void IcmpCloseHandle(echo::EchoHandle h) override
-    {
-        ++closed;
-        open.erase(h);
-        real.IcmpCloseHandle(h);
-    }
-
-    echo::SocketEcho real;
-    int created = 0;
-    int sent = 0;
-    int closed = 0;
-    std::set<echo::EchoHandle> open;
-};
 
 // Who may open ping sockets in this namespace: nobody ("1 0", so the probe
 // falls back to a raw socket) or everybody. Restored when it goes.
