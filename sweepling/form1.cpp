@@ -290,6 +290,16 @@ void Form1::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+void Form1::CloseAfterSweep()
+{
+    // Not under the sweep's own error report, which the window owns.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(50, this, &Form1::CloseAfterSweep);
+        return;
+    }
+    close();
+}
+
 // "Go": the sweep.
 void Form1::Command1_Click()
 {
@@ -300,7 +310,7 @@ void Form1::Command1_Click()
     const auto swept = qScopeGuard([this] {
         sweeping_ = false;
         if (closeWhenSwept_)
-            QTimer::singleShot(0, this, &QWidget::close);
+            QTimer::singleShot(0, this, &Form1::CloseAfterSweep);
     });
 
     List1->clear();

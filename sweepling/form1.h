@@ -47,6 +47,7 @@ private:
     bool OctetsInRange();
     int BoxNumber(QLineEdit* box);
     void Sweep(bool logs);
+    void CloseAfterSweep();
 
     echo::EchoService& echo_;
     std::uint32_t echoWaitMs_;
