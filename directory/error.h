@@ -29,6 +29,10 @@ constexpr std::int32_t hresultFromWin32(std::uint32_t code) noexcept
     return code == 0 ? 0 : static_cast<std::int32_t>(0x80070000u | (code & 0xFFFFu));
 }
 
+// The directory's own failure codes.
+inline constexpr std::int32_t E_ADS_BAD_PATHNAME = static_cast<std::int32_t>(0x80005000u);
+inline constexpr std::int32_t E_ADS_PROPERTY_NOT_FOUND = static_cast<std::int32_t>(0x8000500Du);
+
 // WMI's own failure codes.
 inline constexpr std::int32_t WBEM_E_FAILED = static_cast<std::int32_t>(0x80041001u);
 inline constexpr std::int32_t WBEM_E_INVALID_CLASS = static_cast<std::int32_t>(0x80041010u);

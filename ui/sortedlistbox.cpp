@@ -1,7 +1,17 @@
 #include "sortedlistbox.h"
 
+#include <QComboBox>
+
+#include <algorithm>
+
 namespace ui {
 namespace {
+
+bool caseInsensitiveLess(const QString& a, const QString& b)
+{
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;  // a fixed order for names that differ only in case
+}
 
 class CaseInsensitiveItem : public QListWidgetItem {
 public:
@@ -9,10 +19,7 @@ public:
 
     bool operator<(const QListWidgetItem& other) const override
     {
-        const QString a = text();
-        const QString b = other.text();
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;  // a fixed order for names that differ only in case
+        return caseInsensitiveLess(text(), other.text());
     }
 };
 
@@ -44,6 +51,23 @@ QStringList SortedListBox::texts() const
     for (int i = 0; i < count(); ++i)
         out << item(i)->text();
     return out;
+}
+
+void addSortedItem(QComboBox* combo, const QString& text)
+{
+    int lo = 0, hi = combo->count();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (caseInsensitiveLess(combo->itemText(mid), text) || combo->itemText(mid) == text)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    // Inserting into the list must not replace what the user sees typed in the box.
+    const QString shown = combo->currentText();
+    combo->insertItem(lo, text);
+    if (combo->isEditable() && combo->currentText() != shown)
+        combo->setEditText(shown);
 }
 
 } // namespace ui

@@ -3,6 +3,8 @@
 // to letter case ("alice" before "Bob"), as the account lists expect.
 #include <QListWidget>
 
+class QComboBox;
+
 namespace ui {
 
 class SortedListBox : public QListWidget {
@@ -17,5 +19,8 @@ public:
 
     QStringList texts() const;
 };
+
+// Adds an entry to a combo box's list at its place in the same order.
+void addSortedItem(QComboBox* combo, const QString& text);
 
 } // namespace ui

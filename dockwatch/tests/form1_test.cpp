@@ -285,14 +285,8 @@ TEST_F(Form1Test, CloseEndsTheProgramWithTheResolverOpen)
     clickRow(child<QTreeView>(form, "ListView1"), 0);
     ASSERT_NE(topLevel("Form2"), nullptr);
 
-    bool ended = false;
     QTimer::singleShot(0, [&] { QTest::mouseClick(child<QPushButton>(form, "Command2"), Qt::LeftButton); });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    watchdog.start(5000);
-    ended = QCoreApplication::exec() == 0;
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(testsupport::runUntilProgramEnds());
     QApplication::processEvents();
     EXPECT_EQ(topLevel("Form2"), nullptr);
     EXPECT_EQ(topLevel("Form1"), nullptr);
@@ -313,11 +307,7 @@ TEST_F(Form1Test, TheCloseBoxLeavesAnOpenResolverRunning)
         runningAfterMainClosed = topLevel("Form2") != nullptr && topLevel("Form1") == nullptr;
         form2->close();  // the last window: now the program ends
     });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    watchdog.start(5000);
-    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(testsupport::runUntilProgramEnds());
     EXPECT_TRUE(runningAfterMainClosed);
 }
 

@@ -35,6 +35,17 @@ bool MessageBoxWatcher::waitFor(std::size_t n, int ms)
     return boxes_.size() >= n;
 }
 
+bool runUntilProgramEnds(int ms)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(ms);
+    const bool ended = QCoreApplication::exec() == 0;
+    QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+    return ended;
+}
+
 void processEventsFor(int ms)
 {
     QElapsedTimer t;

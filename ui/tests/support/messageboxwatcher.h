@@ -37,4 +37,10 @@ private:
 // Lets events run for ms milliseconds.
 void processEventsFor(int ms);
 
+// Runs the application's event loop until the code under test ends the
+// program (true) or ms milliseconds pass (false). A quit that closing the last
+// window posted is dropped afterwards, so that it cannot end a later test's
+// message box or event loop.
+bool runUntilProgramEnds(int ms = 5000);
+
 } // namespace testsupport
