@@ -5,6 +5,8 @@
 #include "dockwatch/netstat.h"
 #include "dockwatch/tcptable.h"
 
+#include "benchutil.h"
+
 #include <QApplication>
 #include <QTreeView>
 
@@ -21,15 +23,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::Clock;
+using bench::median;
+using bench::ms;
 
 dockwatch::NetlinkTcpTable table;
 

@@ -5,6 +5,8 @@
 #include "directory/directory.h"
 #include "torvane/form1.h"
 
+#include "benchutil.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
@@ -20,15 +22,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::Clock;
+using bench::median;
+using bench::ms;
 
 double timeCommand(const std::string& command)
 {

@@ -21,14 +21,14 @@
 namespace ads {
 namespace {
 
-// A DNS name of letters, digits, "-" and "." only, not starting with "-": any
+// A host name of letters, digits, "-", "_" and "." only, not starting with "-": any
 // other text is no domain and never reaches the resolver as a query.
 bool plausibleDnsName(const std::string& name)
 {
     if (name.empty() || name.size() > 253 || name.front() == '-' || name.front() == '.')
         return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.';
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.' || c == '_';
     });
 }
 

@@ -588,66 +588,78 @@ private:
     std::map<std::string, ConnectionPtr> connections_;
 };
 
+// A group's or alias's handle for one operation, closed again on every way out.
+class MemberListHandle {
+public:
+    MemberListHandle(Connection& c, TALLOC_CTX* mem, const Account& group, bool alias) : c_(c), mem_(mem)
+    {
+        NTSTATUS result;
+        if (alias)
+            check(rpc::OpenAlias(c.samr(), mem, group.domain, MaximumAllowed, group.rid, &h_, &result), result);
+        else
+            check(rpc::OpenGroup(c.samr(), mem, group.domain, MaximumAllowed, group.rid, &h_, &result), result);
+    }
+    ~MemberListHandle()
+    {
+        NTSTATUS result;
+        rpc::Close(c_.samr(), mem_, &h_, &result);
+    }
+    MemberListHandle(const MemberListHandle&) = delete;
+    MemberListHandle& operator=(const MemberListHandle&) = delete;
+    policy_handle* get() { return &h_; }
+
+private:
+    Connection& c_;
+    TALLOC_CTX* mem_;
+    policy_handle h_{};
+};
+
 void SamrGroup::Members(const NameSink& each)
 {
     Connection& c = *account_.conn;
     Mem mem(talloc_new(c.mem()));
-    policy_handle h{};
+    MemberListHandle h(c, mem.get(), account_, isAlias());
     NTSTATUS result;
     if (isAlias()) {
-        check(rpc::OpenAlias(c.samr(), mem.get(), account_.domain, MaximumAllowed, account_.rid, &h, &result),
-              result);
         lsa_SidArray sids{};
-        check(rpc::GetMembersInAlias(c.samr(), mem.get(), &h, &sids, &result), result);
+        check(rpc::GetMembersInAlias(c.samr(), mem.get(), h.get(), &sids, &result), result);
         for (const std::string& name : c.namesOf(sids))
             each(name);
-    } else {
-        check(rpc::OpenGroup(c.samr(), mem.get(), account_.domain, MaximumAllowed, account_.rid, &h, &result),
-              result);
-        samr_RidAttrArray* rids = nullptr;
-        check(rpc::QueryGroupMember(c.samr(), mem.get(), &h, &rids, &result), result);
-        // Users and nested groups alike: a group's members are all of them.
-        for (uint32_t first = 0; rids && first < rids->count; first += 1000) {
-            const uint32_t n = std::min<uint32_t>(1000, rids->count - first);
-            lsa_Strings names{};
-            samr_Ids types{};
-            check(rpc::LookupRids(c.samr(), mem.get(), account_.domain, n, rids->rids + first, &names, &types,
-                                         &result),
-                  result);
-            for (uint32_t i = 0; i < names.count; ++i)
-                each(text(names.names[i]));
-        }
+        return;
     }
-    rpc::Close(c.samr(), mem.get(), &h, &result);
+    samr_RidAttrArray* rids = nullptr;
+    check(rpc::QueryGroupMember(c.samr(), mem.get(), h.get(), &rids, &result), result);
+    // Users and nested groups alike: a group's members are all of them.
+    for (uint32_t first = 0; rids && first < rids->count; first += 1000) {
+        const uint32_t n = std::min<uint32_t>(1000, rids->count - first);
+        lsa_Strings names{};
+        samr_Ids types{};
+        check(rpc::LookupRids(c.samr(), mem.get(), account_.domain, n, rids->rids + first, &names, &types, &result),
+              result);
+        for (uint32_t i = 0; i < names.count; ++i)
+            each(text(names.names[i]));
+    }
 }
 
 void SamrGroup::change(std::string_view memberPath, bool add)
 {
     const Account member = dir_.bindUserAccount(memberPath);
+    // A domain group holds accounts of its own domain only.
+    if (!isAlias() && !sameSid(member.domainSid, account_.domainSid))
+        throw Win32Error(1388);
     Connection& c = *account_.conn;
     Mem mem(talloc_new(c.mem()));
-    policy_handle h{};
+    MemberListHandle h(c, mem.get(), account_, isAlias());
     NTSTATUS result;
     if (isAlias()) {
-        check(rpc::OpenAlias(c.samr(), mem.get(), account_.domain, MaximumAllowed, account_.rid, &h, &result),
-              result);
         dom_sid* sid = sidWithRid(mem.get(), member.domainSid, member.rid);
-        NTSTATUS st = add ? rpc::AddAliasMember(c.samr(), mem.get(), &h, sid, &result)
-                          : rpc::DeleteAliasMember(c.samr(), mem.get(), &h, sid, &result);
-        NTSTATUS closed;
-        rpc::Close(c.samr(), mem.get(), &h, &closed);
-        check(st, result);
-    } else {
-        // A domain group holds accounts of its own domain only.
-        if (!sameSid(member.domainSid, account_.domainSid))
-            throw Win32Error(1388);
-        check(rpc::OpenGroup(c.samr(), mem.get(), account_.domain, MaximumAllowed, account_.rid, &h, &result),
+        check(add ? rpc::AddAliasMember(c.samr(), mem.get(), h.get(), sid, &result)
+                  : rpc::DeleteAliasMember(c.samr(), mem.get(), h.get(), sid, &result),
               result);
-        NTSTATUS st = add ? rpc::AddGroupMember(c.samr(), mem.get(), &h, member.rid, 7, &result)
-                          : rpc::DeleteGroupMember(c.samr(), mem.get(), &h, member.rid, &result);
-        NTSTATUS closed;
-        rpc::Close(c.samr(), mem.get(), &h, &closed);
-        check(st, result);
+    } else {
+        check(add ? rpc::AddGroupMember(c.samr(), mem.get(), h.get(), member.rid, 7, &result)
+                  : rpc::DeleteGroupMember(c.samr(), mem.get(), h.get(), member.rid, &result),
+              result);
     }
 }
 

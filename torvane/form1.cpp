@@ -26,22 +26,6 @@
 namespace torvane {
 namespace {
 
-QLabel* header(const char* name, const QString& caption)
-{
-    auto* l = new QLabel(caption);
-    l->setObjectName(QLatin1String(name));
-    ui::styleHeaderLabel(l);
-    return l;
-}
-
-QLineEdit* field(const char* name, bool centred = false)
-{
-    auto* f = new QLineEdit;
-    f->setObjectName(QLatin1String(name));
-    ui::styleField(f, false, centred);
-    return f;
-}
-
 QGroupBox* frame(const char* name, const QString& caption)
 {
     auto* f = new QGroupBox(caption);
@@ -77,7 +61,7 @@ Form1::Form1(ads::Directory& directory, ads::WmiBinder getObject, QWidget* paren
 
 void Form1::createControls()
 {
-    Label1 = header("Label1", QStringLiteral("Target Computer"));
+    Label1 = ui::headerLabel(QStringLiteral("Label1"), QStringLiteral("Target Computer"));
     Combo1 = new QComboBox;
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
@@ -90,8 +74,8 @@ void Form1::createControls()
 
     Frame1 = frame("Frame1", QStringLiteral("Groups"));
     List1 = list("List1");
-    Label2 = header("Label2", QStringLiteral("# of Groups"));
-    txtG = field("txtG", true);
+    Label2 = ui::headerLabel(QStringLiteral("Label2"), QStringLiteral("# of Groups"));
+    txtG = ui::textField(QStringLiteral("txtG"), false, true);
     auto* groups = new QGridLayout(Frame1);
     groups->addWidget(List1, 0, 0, 1, 2);
     groups->addWidget(Label2, 1, 0);
@@ -99,20 +83,20 @@ void Form1::createControls()
 
     Frame4 = frame("Frame4", QStringLiteral("Users"));
     List3 = list("List3");
-    Label7 = header("Label7", QStringLiteral("# of Users"));
-    txtUsers = field("txtUsers", true);
+    Label7 = ui::headerLabel(QStringLiteral("Label7"), QStringLiteral("# of Users"));
+    txtUsers = ui::textField(QStringLiteral("txtUsers"), false, true);
     auto* users = new QGridLayout(Frame4);
     users->addWidget(List3, 0, 0, 1, 2);
     users->addWidget(Label7, 1, 0);
     users->addWidget(txtUsers, 1, 1);
 
     Frame3 = frame("Frame3", QStringLiteral("Account Settings"));
-    Label5 = header("Label5", QStringLiteral("Full Name"));
-    txtFull = field("txtFull");
-    Label3 = header("Label3", QStringLiteral("Description"));
-    txtD = field("txtD");
-    Label6 = header("Label6", QStringLiteral("Password"));
-    txtNewPassword = field("txtNewPassword");
+    Label5 = ui::headerLabel(QStringLiteral("Label5"), QStringLiteral("Full Name"));
+    txtFull = ui::textField(QStringLiteral("txtFull"));
+    Label3 = ui::headerLabel(QStringLiteral("Label3"), QStringLiteral("Description"));
+    txtD = ui::textField(QStringLiteral("txtD"));
+    Label6 = ui::headerLabel(QStringLiteral("Label6"), QStringLiteral("Password"));
+    txtNewPassword = ui::textField(QStringLiteral("txtNewPassword"));
     txtNewPassword->setEchoMode(QLineEdit::Password);
     Command4 = ui::graphicalButton(QStringLiteral("Change Password"), QStringLiteral("Command4"), 0x0080FFFF);
     cmdAdd = ui::graphicalButton(QStringLiteral("Add User"), QStringLiteral("cmdAdd"));

@@ -16,14 +16,6 @@
 namespace torvane {
 namespace {
 
-QLabel* header(const char* name, const QString& caption)
-{
-    auto* l = new QLabel(caption);
-    l->setObjectName(QLatin1String(name));
-    ui::styleHeaderLabel(l);
-    return l;
-}
-
 QLineEdit* field(const char* name, bool locked, bool password)
 {
     auto* f = new QLineEdit;
@@ -45,11 +37,11 @@ Form3::Form3(ads::Directory& directory, QWidget* owner)
     setWindowTitle(QStringLiteral("Change Password"));
     ui::applyWindowLook(this);
 
-    Label1 = header("Label1", QStringLiteral("Username"));
+    Label1 = ui::headerLabel(QStringLiteral("Label1"), QStringLiteral("Username"));
     txtUser = field("txtUser", true, false);
-    Label2 = header("Label2", QStringLiteral("Domain"));
+    Label2 = ui::headerLabel(QStringLiteral("Label2"), QStringLiteral("Domain"));
     txtDomain = field("txtDomain", true, false);
-    Label3 = header("Label3", QStringLiteral("New Password"));
+    Label3 = ui::headerLabel(QStringLiteral("Label3"), QStringLiteral("New Password"));
     txtNewPass = field("txtNewPass", false, true);
     Label4 = new QLabel(QStringLiteral("Confirm Password"));
     Label4->setObjectName(QStringLiteral("Label4"));

@@ -65,6 +65,22 @@ void styleField(QLineEdit* field, bool locked, bool centred)
         field->setAlignment(Qt::AlignCenter);
 }
 
+QLabel* headerLabel(const QString& objectName, const QString& caption, int points)
+{
+    auto* l = new QLabel(caption);
+    l->setObjectName(objectName);
+    styleHeaderLabel(l, points);
+    return l;
+}
+
+QLineEdit* textField(const QString& objectName, bool locked, bool centred)
+{
+    auto* f = new QLineEdit;
+    f->setObjectName(objectName);
+    styleField(f, locked, centred);
+    return f;
+}
+
 QPushButton* graphicalButton(const QString& caption, const QString& objectName, std::uint32_t bgr, const QPixmap* picture)
 {
     auto* b = new QPushButton(caption);

@@ -49,6 +49,10 @@ void styleHeaderLabel(QLabel* label, int points = 10);
 // A light-yellow field, optionally locked and centred.
 void styleField(QLineEdit* field, bool locked = false, bool centred = false);
 
+// The same, made with its control name.
+QLabel* headerLabel(const QString& objectName, const QString& caption, int points = 10);
+QLineEdit* textField(const QString& objectName, bool locked = false, bool centred = false);
+
 // A graphical-style button: shows its own background colour and, when given, a picture.
 QPushButton* graphicalButton(const QString& caption, const QString& objectName, std::uint32_t bgr = colors::White,
                              const QPixmap* picture = nullptr);

@@ -90,7 +90,7 @@ TEST_F(Samr, OneContainerFilteredAndEnumeratedInTurn)
 TEST_F(Samr, MembersByPlainName)
 {
     EXPECT_EQ(members("WinNT://corp.test/All Staff,group"), (Names{"Finance", "Sales", "tlee"}));
-    EXPECT_EQ(members("WinNT://corp.test/Finance,group"), (Names{"JSmith", "adoe", "zoe.muller"}));
+    EXPECT_EQ(members("WinNT://corp.test/Finance,group"), (Names{"JSmith", "Zoë Müller", "adoe"}));
     EXPECT_TRUE(members("WinNT://corp.test/Project Orion,group").empty());
     EXPECT_EQ(members("WinNT://FILES1/FileOperators,group"), (Names{"adoe", "cnguyen", "jsmith"}));
     EXPECT_EQ(members("WinNT://FILES1/Administrators,group"), (Names{"Domain Admins"}));
@@ -108,7 +108,7 @@ TEST_F(Samr, UserDetailsAndGroups)
     auto jane = dir->BindUser("WinNT://FILES1/jsmith,user");  // the local twin
     EXPECT_EQ(jane->FullName(), "Jane Smith");
 
-    auto zoe = dir->BindUser("WinNT://corp.test/zoe.muller,user");
+    auto zoe = dir->BindUser("WinNT://corp.test/Zoë Müller,user");
     EXPECT_EQ(zoe->FullName(), "Zoë Müller");
     Names groups;
     zoe->Groups([&](const std::string& n) { groups.push_back(n); });
@@ -218,7 +218,7 @@ TEST_F(Samr, AComputerThatDoesNotAnswerIsReportedWithinAFewSeconds)
 TEST_F(Samr, BadNamesAreDataAndFailCleanly)
 {
     const std::string longName(10000, 'a');
-    const Names bad = {"", longName, "a/b", "a,b", "a\\b", "\"quoted\"", "'single'", "-rf", "two words", "Zoë Müller",
+    const Names bad = {"", longName, "a/b", "a,b", "a\\b", "\"quoted\"", "'single'", "-rf", "two words", "Zoë Müllerx",
                        "JSmith,group", "..", "*"};
     for (const std::string& name : bad) {
         SCOPED_TRACE(name.substr(0, 40));
@@ -228,12 +228,19 @@ TEST_F(Samr, BadNamesAreDataAndFailCleanly)
         EXPECT_EQ(errorOf([&] { dir->BindGroup(ads::GroupPath("FILES1", name)); }),
                   name.empty() ? ads::E_ADS_BAD_PATHNAME : hr(2220));
     }
-    // A real account with a non-ASCII name is listed, read and changed like any other.
+    // Real accounts with non-ASCII names and a space are listed, read and changed like any other.
     Names users;
     auto domain = dir->BindContainer("WinNT://corp.test");
     domain->SetFilter({"User"});
     domain->Enumerate([&](const std::string& n) { users.push_back(n); });
     EXPECT_NE(std::find(users.begin(), users.end(), "björn"), users.end());
+    EXPECT_NE(std::find(users.begin(), users.end(), "Zoë Müller"), users.end());
+    auto zoe = dir->BindUser(ads::UserPath("corp.test", "Zoë Müller"));
+    zoe->SetFullName("Zoë M. Müller");
+    zoe->SetInfo();
+    EXPECT_EQ(ads::OpenSamrDirectory()->BindUser("WinNT://corp.test/Zoë Müller,user")->FullName(), "Zoë M. Müller");
+    zoe->SetFullName("Zoë Müller");
+    zoe->SetInfo();
     auto bjorn = dir->BindUser(ads::UserPath("corp.test", "björn"));
     EXPECT_EQ(bjorn->FullName(), "Björn Åström");
     bjorn->SetDescription("Lagerchef, Göteborg");

@@ -1,6 +1,8 @@
 # Shared by the domain rig's scripts: names, addresses and how to enter a host.
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 RUN=${SUITE_DOMAIN_RUN:-/run/suite-domain}
+# Templates of the provisioned and seeded DC; empty: none, provision each time.
+CACHE=${SUITE_DOMAIN_CACHE-/var/cache/suite-domain}
 REALM=CORP.TEST
 DNSDOMAIN=corp.test
 WORKGROUP=CORP

@@ -17,7 +17,7 @@ USERS = [
     ("cnguyen", "Chi Nguyen", "Help desk technician", False, "Ticket.55h"),
     ("dpatel", "Dev Patel", "Sales representative", False, "Quota.31s"),
     ("eolsen", "Erik Olsen", "Left the company in March", True, "Former.08e"),
-    ("zoe.muller", "Zoë Müller", "Marketing lead, Zürich office", False, "Poster.64m"),
+    ("Zoë Müller", "Zoë Müller", "Marketing lead, Zürich office", False, "Poster.64m"),
     ("björn", "Björn Åström", "Warehouse manager, Göteborg", False, "Forklift.23w"),
     ("svc-backup", None, "Service account for the nightly backup", False, "Tape.Drive.9"),
     ("tlee", "Tina Lee", None, False, "Orbit.12t"),
@@ -25,9 +25,9 @@ USERS = [
 ]
 # group, description, members (users or groups)
 GROUPS = [
-    ("Finance", "Finance department", ["JSmith", "adoe", "zoe.muller"]),
+    ("Finance", "Finance department", ["JSmith", "adoe", "Zoë Müller"]),
     ("IT Staff", "Information technology", ["bkowalski", "cnguyen", "svc-backup"]),
-    ("Sales", "Sales team", ["dpatel", "eolsen", "zoe.muller", "björn"]),
+    ("Sales", "Sales team", ["dpatel", "eolsen", "Zoë Müller", "björn"]),
     ("All Staff", "Every department", ["Finance", "Sales", "tlee"]),
     ("Project Orion", "Reserved for a future project", []),
 ]
