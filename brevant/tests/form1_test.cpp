@@ -69,6 +69,7 @@ TEST_F(BrevantForm1, ADomainThatCannotBeListedReportsAndKeepsTheProgram)
 {
     const QStringList before = membersNow("Sales");
     for (const QString& domain : {QString(), QStringLiteral("nosuch.corp.test"), QStringLiteral("10.66.0.10"),
+                                  QStringLiteral("silent.corp.test"),
                                   QStringLiteral("corp.test/Sales"), QStringLiteral("corp.test\\Sales"),
                                   QStringLiteral("\"corp.test\""), QStringLiteral("-corp.test"),
                                   QStringLiteral("-d10"), QString(10000, QLatin1Char('c'))}) {
@@ -95,7 +96,7 @@ TEST_F(BrevantForm1, AGroupClickShowsItsMembersInDirectoryOrder)
     auto* members = child<QListWidget>(form, "List3");
     click(form, "List1", "Sales");
     EXPECT_EQ(texts(members), membersNow("Sales"));
-    EXPECT_EQ(sortedCaseInsensitive(texts(members)), (QStringList{"björn", "dpatel", "eolsen", "zoe.muller"}));
+    EXPECT_EQ(sortedCaseInsensitive(texts(members)), (QStringList{"björn", "dpatel", "eolsen", "Zoë Müller"}));
     EXPECT_EQ(text(form, "txtU"), "4");
     EXPECT_EQ(child<QGroupBox>(form, "Frame2")->title(), "Total Users Sales");
     EXPECT_TRUE(members->isVisible());
@@ -181,13 +182,14 @@ TEST_F(BrevantMembers, RemoveUserTakesTheSeenMemberOutOfTheGroup)
     click(form, "List1", "Project Orion");
     click(form, "List3", "tlee");
     addToOrion("mgarcia");
-    EXPECT_EQ(texts(child<QListWidget>(form, "List2")), (QStringList{"tlee", "mgarcia"}));
+    EXPECT_EQ(texts(child<QListWidget>(form, "List2")), membersNow("Project Orion"));
+    EXPECT_EQ(sortedCaseInsensitive(membersNow("Project Orion")), (QStringList{"mgarcia", "tlee"}));
     EXPECT_EQ(text(form, "txtU"), "2");
 
     // tlee stays selected in List3, behind the members that List2 now shows: never removed.
     press(form, "Command4");
     EXPECT_EQ(onlyBox(), "Please select a User to remove");
-    EXPECT_EQ(membersNow("Project Orion"), (QStringList{"tlee", "mgarcia"}));
+    EXPECT_EQ(sortedCaseInsensitive(membersNow("Project Orion")), (QStringList{"mgarcia", "tlee"}));
 
     click(form, "List2", "mgarcia");
     press(form, "Command4");

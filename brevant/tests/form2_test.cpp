@@ -56,15 +56,15 @@ TEST_F(BrevantProfile, NeedsASelectedUser)
 
 TEST_F(BrevantProfile, ShowsTheAccountAndHidesTheMainWindow)
 {
-    QWidget* form2 = open("zoe.muller");
+    QWidget* form2 = open("Zoë Müller");
     ASSERT_NE(form2, nullptr);
     EXPECT_TRUE(form2->isVisible());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form2->windowTitle(), "zoe.muller");
-    EXPECT_EQ(text(form2, "txtUser"), "zoe.muller");
+    EXPECT_EQ(form2->windowTitle(), "Zoë Müller");
+    EXPECT_EQ(text(form2, "txtUser"), "Zoë Müller");
     EXPECT_EQ(text(form2, "txtF"), "Zoë Müller");
     EXPECT_EQ(text(form2, "txtD"), "Marketing lead, Zürich office");
-    EXPECT_EQ(texts(child<QListWidget>(form2, "List1")), groupsNow("zoe.muller"));
+    EXPECT_EQ(texts(child<QListWidget>(form2, "List1")), groupsNow("Zoë Müller"));
     EXPECT_TRUE(texts(child<QListWidget>(form2, "List1")).contains("Sales"));
     EXPECT_EQ(texts(child<QListWidget>(form2, "List2")), listed("Group"));
     EXPECT_FALSE(child<QPushButton>(form2, "Command1")->isEnabled());  // enabled account
