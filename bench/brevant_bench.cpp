@@ -23,15 +23,7 @@ using bench::Clock;
 using bench::median;
 using bench::ms;
 
-double timeCommand(const std::string& command)
-{
-    const auto t0 = Clock::now();
-    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) {
-        std::fprintf(stderr, "failed: %s\n", command.c_str());
-        std::exit(1);
-    }
-    return ms(Clock::now() - t0);
-}
+using bench::timeCommand;
 
 struct Run {
     double start;  // from the program's first window being made to its being shown and drawn

@@ -26,15 +26,7 @@ using bench::Clock;
 using bench::median;
 using bench::ms;
 
-double timeCommand(const std::string& command)
-{
-    const auto t0 = Clock::now();
-    if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) {
-        std::fprintf(stderr, "failed: %s\n", command.c_str());
-        std::exit(1);
-    }
-    return ms(Clock::now() - t0);
-}
+using bench::timeCommand;
 
 // A fresh window and directory each time: the logon is part of the cost, as it is for rpcclient.
 double timeGo(const char* target, int& users)

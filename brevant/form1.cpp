@@ -71,11 +71,6 @@ ads::NameSink into(QStringList& names)
 
 } // namespace
 
-void reportRefusal(QWidget* parent, const ads::Error& e)
-{
-    ui::msgBox(parent, QStringLiteral("Error: %1 %2").arg(e.number()).arg(QString::fromStdString(e.description())));
-}
-
 Form1::Form1(ads::Directory& directory, ads::WmiBinder getObject, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
@@ -359,7 +354,7 @@ void Form1::Command1_Click()
                 g->SetInfo();
                 List3->addItem(user);
             },
-            [this](const ads::Error& e) { reportRefusal(this, e); });
+            [this](const ads::Error& e) { ui::showRefusal(this, e); });
     }
     Frame5->show();
     Command1->hide();
@@ -389,7 +384,7 @@ void Form1::Command4_Click()
                 g->Remove(account->ADsPath());
                 delete shown->currentItem();
             },
-            [this](const ads::Error& e) { reportRefusal(this, e); });
+            [this](const ads::Error& e) { ui::showRefusal(this, e); });
     }
     ui::resumeNext([this] { RefreshGroupMembers(); });
     txtU->setText(QString::number(shown->count()));

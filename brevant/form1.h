@@ -89,6 +89,5 @@ private:
 };
 
 // "Error: " + number + " " + description: how a refused change is reported.
-void reportRefusal(QWidget* parent, const ads::Error& e);
 
 } // namespace brevant

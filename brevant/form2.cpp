@@ -208,7 +208,7 @@ void Form2::Command1_Click()
             user->SetInfo();
             Command1->setEnabled(false);
         },
-        [this](const ads::Error& e) { reportRefusal(this, e); });
+        [this](const ads::Error& e) { ui::showRefusal(this, e); });
 }
 
 void Form2::Command2_Click()
@@ -220,7 +220,7 @@ void Form2::Command2_Click()
             user->SetInfo();
             Command2->setEnabled(false);
         },
-        [this](const ads::Error& e) { reportRefusal(this, e); });
+        [this](const ads::Error& e) { ui::showRefusal(this, e); });
 }
 
 void Form2::Command4_Click()
@@ -240,7 +240,7 @@ void Form2::Command4_Click()
             g->SetInfo();
             List1->addItem(group);
         },
-        [this](const ads::Error& e) { reportRefusal(this, e); });
+        [this](const ads::Error& e) { ui::showRefusal(this, e); });
 }
 
 void Form2::Command3_Click()
@@ -259,7 +259,7 @@ void Form2::Command3_Click()
             g->Remove(user->ADsPath());
             delete List1->currentItem();
         },
-        [this](const ads::Error& e) { reportRefusal(this, e); });
+        [this](const ads::Error& e) { ui::showRefusal(this, e); });
 }
 
 void Form2::cmdExit_Click()

@@ -116,7 +116,7 @@ void Form3::Command1_Click()
             ClearPasswordBoxes();
         },
         [this](const ads::Error& e) {
-            reportRefusal(this, e);
+            ui::showRefusal(this, e);
             txtUser->setFocus();
         });
 }

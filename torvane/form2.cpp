@@ -175,9 +175,7 @@ void Form2::AddUserX()
                 g->SetInfo();
                 added = true;
             },
-            [this](const ads::Error& e) {
-                ui::msgBox(this, QStringLiteral("Error: %1 %2").arg(e.number()).arg(QString::fromStdString(e.description())));
-            });
+            [this](const ads::Error& e) { ui::showRefusal(this, e); });
     }
     if (!added)
         return;

@@ -98,9 +98,7 @@ void Form3::ResetPass()
             ui::msgBox(this, QStringLiteral("Password has been reset"), ui::Icon::Information,
                        QStringLiteral("Information!!"));
         },
-        [this](const ads::Error& e) {
-            ui::msgBox(this, QStringLiteral("Error: %1 %2").arg(e.number()).arg(QString::fromStdString(e.description())));
-        });
+        [this](const ads::Error& e) { ui::showRefusal(this, e); });
 }
 
 void Form3::cmdExit_Click()

@@ -32,6 +32,11 @@ void showErrorReport(QWidget* parent, const ads::Error& e)
     msgBox(parent, QStringLiteral("Run-time error '%1':\n\n%2").arg(number, QString::fromStdString(e.description())));
 }
 
+void showRefusal(QWidget* parent, const ads::Error& e)
+{
+    msgBox(parent, QStringLiteral("Error: %1 %2").arg(e.number()).arg(QString::fromStdString(e.description())));
+}
+
 QWidget* windowOf(QObject* receiver)
 {
     if (auto* w = qobject_cast<QWidget*>(receiver))

@@ -25,6 +25,10 @@ ads::Error toError(std::exception_ptr e);
 
 void showErrorReport(QWidget* parent, const ads::Error& e);
 
+// A handler's own report of a refused change: "Error: " + number + " " +
+// description, no icon, the application title.
+void showRefusal(QWidget* parent, const ads::Error& e);
+
 template <class F>
 void notHandled(QWidget* parent, F&& handler) noexcept
 {
