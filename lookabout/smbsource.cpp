@@ -149,9 +149,12 @@ void SmbSource::setCredentials(const std::string& host, const std::string& user,
 {
     credentials_[upper(host)] = {user, password};
     // A connection made with the old credentials would otherwise be reused.
-    for (SMBCCTX* c : {browse_, files_}) {
-        if (c)
-            smbc_getFunctionPurgeCachedServers(c)(c);
+    // Fresh contexts rather than the library's purge, which leaks (it runs
+    // without the memory frame that the other calls make).
+    for (SMBCCTX** c : {&browse_, &files_}) {
+        if (*c)
+            smbc_free_context(*c, 1);
+        *c = nullptr;
     }
 }
 
