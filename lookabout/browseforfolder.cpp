@@ -140,8 +140,10 @@ void BrowseForFolder::startSources(const Sources& sources)
 {
     QTreeWidgetItem* root = tvwNetwork->topLevelItem(0);
     root->setData(0, ListedRole, 1);
-    if (sources.browseList)
+    if (sources.browseList) {
         pending_.insert(smb_->computers(), {root, false, {}});
+        showBusy();
+    }
     if (sources.dnsSd) {
         // Avahi calls from its own thread: hand each result to the dialog's.
         dnsSd_ = std::make_unique<DnsSdSource>(
@@ -216,6 +218,7 @@ void BrowseForFolder::listChildren(QTreeWidgetItem* item, bool retried)
         return;
     item->setData(0, ListedRole, 1);
     pending_.insert(id, {item, retried, {}});
+    showBusy();
 }
 
 void BrowseForFolder::listingFinished(int request, const Listing& result)
@@ -223,6 +226,7 @@ void BrowseForFolder::listingFinished(int request, const Listing& result)
     if (!pending_.contains(request))
         return;
     const Pending p = pending_.take(request);
+    showBusy();
     QTreeWidgetItem* item = p.item;
     const int kind = item->data(0, KindRole).toInt();
 
@@ -254,11 +258,8 @@ void BrowseForFolder::listingFinished(int request, const Listing& result)
         if (kind != Network) {
             item->setData(0, ListedRole, 0);
             item->setExpanded(false);
-        }
-        if (goTo_ && kind != Network)
             goTo_.reset();
-        if (kind == Network)
-            return;
+        }
         return;
     }
 
@@ -304,6 +305,14 @@ void BrowseForFolder::selectWhenListed(QTreeWidgetItem* parent)
     }
 }
 
+void BrowseForFolder::showBusy()
+{
+    if (pending_.isEmpty())
+        tvwNetwork->unsetCursor();
+    else
+        tvwNetwork->setCursor(Qt::BusyCursor);
+}
+
 void BrowseForFolder::showFailure(const QString& text)
 {
     lblStatus->setText(text);
@@ -345,6 +354,7 @@ void BrowseForFolder::cmdNewFolder_Click()
         name = tr("New Folder (%1)").arg(n);
     const int id = smb_->makeFolder(hostOf(item), shareOf(item), folderPathOf(item) << name);
     pending_.insert(id, {item, false, name});
+    showBusy();
 }
 
 void BrowseForFolder::cmdOK_Click()

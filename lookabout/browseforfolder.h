@@ -78,6 +78,7 @@ private:
     void listChildren(QTreeWidgetItem* item, bool retried);
     void listingFinished(int request, const Listing& result);
     void showFailure(const QString& text);
+    void showBusy();
     QTreeWidgetItem* computerOf(QTreeWidgetItem* item) const;
     QString hostOf(QTreeWidgetItem* item) const;
     QString shareOf(QTreeWidgetItem* item) const;

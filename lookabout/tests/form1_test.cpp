@@ -90,6 +90,14 @@ TEST(Form1, NoNewFolderSettingHidesTheButton)
     EXPECT_FALSE(o.everShown);
 }
 
+TEST(BrowseForFolder, OlderStyleIsAFixedSizeWithoutTheNewFolderButton)
+{
+    BrowseForFolder d("t", 0x1, {false, false, 3000});
+    d.show();
+    EXPECT_EQ(d.minimumSize(), d.maximumSize());
+    EXPECT_FALSE(d.findChild<QPushButton*>("cmdNewFolder")->isVisible());
+}
+
 TEST(BrowseForFolder, ComputersComeFromEachSourceAndMergeWithoutDuplicates)
 {
     const struct {
