@@ -22,7 +22,7 @@ struct Listing;
 class DnsSdSource;
 class SmbWorker;
 
-// The browser's settings, as the shell's browse request names them.
+// The browser's settings, as bits of its flags.
 enum BrowseFlags : unsigned {
     BIF_RETURNONLYFSDIRS = 0x1,
     BIF_NEWDIALOGSTYLE = 0x40,
