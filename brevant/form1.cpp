@@ -58,12 +58,6 @@ List* list(const char* name, QWidget* parent = nullptr)
     return l;
 }
 
-QString selectedText(const QListWidget* list)
-{
-    const QListWidgetItem* item = list->currentItem();
-    return item && item->isSelected() ? item->text() : QString();
-}
-
 ads::NameSink into(QStringList& names)
 {
     return [&names](const std::string& n) { names << QString::fromStdString(n); };
@@ -72,8 +66,7 @@ ads::NameSink into(QStringList& names)
 } // namespace
 
 Form1::Form1(ads::Directory& directory, ads::WmiBinder getObject, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, ui::NoMaximizeWindow),
       directory_(directory), getObject_(std::move(getObject))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -310,7 +303,7 @@ void Form1::Command6_Click()
 // The members of the clicked group, in the place of the domain's users.
 void Form1::List1_Click()
 {
-    const QString group = selectedText(List1);
+    const QString group = ui::selectedText(List1);
     // Read before anything changes: a group that cannot be listed leaves the window as it was.
     QStringList members;
     auto g = directory_.BindGroup(ads::GroupPath(txtDomain->text().toStdString(), group.toStdString()));
@@ -337,7 +330,7 @@ void Form1::cmdadd2_Click()
 // those the directory reports.
 void Form1::Command1_Click()
 {
-    const QString group = selectedText(List1);
+    const QString group = ui::selectedText(List1);
     if (group.isEmpty()) {
         ui::msgBox(this, QStringLiteral("Please select a group to add"));
         return;
@@ -345,7 +338,7 @@ void Form1::Command1_Click()
     {
         ui::BusyPointer busy(this);
         const std::string domain = txtDomain->text().toStdString();
-        const QString user = selectedText(List2);
+        const QString user = ui::selectedText(List2);
         ui::errorTrap(
             [&] {
                 auto account = directory_.BindUser(ads::UserPath(domain, user.toStdString()));
@@ -368,7 +361,7 @@ void Form1::Command1_Click()
 void Form1::Command4_Click()
 {
     QListWidget* shown = List2->isHidden() ? List3 : List2;
-    const QString member = selectedText(shown);
+    const QString member = ui::selectedText(shown);
     if (member.isEmpty()) {
         ui::msgBox(this, QStringLiteral("Please select a User to remove"));
         return;
@@ -376,7 +369,7 @@ void Form1::Command4_Click()
     {
         ui::BusyPointer busy(this);
         const std::string domain = txtDomain->text().toStdString();
-        const QString group = selectedText(List1);
+        const QString group = ui::selectedText(List1);
         ui::errorTrap(
             [&] {
                 auto account = directory_.BindUser(ads::UserPath(domain, member.toStdString()));
@@ -394,7 +387,7 @@ void Form1::RefreshGroupMembers()
 {
     List2->clear();
     Frame5->show();
-    const QString group = selectedText(List1);
+    const QString group = ui::selectedText(List1);
     Frame5->setTitle(QStringLiteral("Domain Users for  ") + group);
     QStringList members;
     const auto add = qScopeGuard([&] { List2->addItems(members); });
@@ -409,7 +402,7 @@ QString Form1::domainName() const
 
 QString Form1::selectedUser() const
 {
-    return selectedText(List2);
+    return ui::selectedText(List2);
 }
 
 QListWidget* Form1::userList() const

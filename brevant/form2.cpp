@@ -6,6 +6,7 @@
 #include "ui/busypointer.h"
 #include "ui/errors.h"
 #include "ui/look.h"
+#include "ui/sortedlistbox.h"
 #include "ui/messages.h"
 
 #include <QCloseEvent>
@@ -24,24 +25,6 @@
 namespace brevant {
 namespace {
 
-QLabel* caption(const char* name, const QString& text)
-{
-    auto* l = new QLabel(text);
-    l->setObjectName(QLatin1String(name));
-    ui::styleBorderedLabel(l);
-    ui::setBackground(l, ui::vbColor(ui::colors::White));
-    l->setAlignment(Qt::AlignCenter);
-    return l;
-}
-
-QLineEdit* field(const char* name)
-{
-    auto* f = new QLineEdit;
-    f->setObjectName(QLatin1String(name));
-    ui::styleField(f, false, true);
-    return f;
-}
-
 QListWidget* list(const char* name)
 {
     auto* l = new QListWidget;
@@ -50,17 +33,10 @@ QListWidget* list(const char* name)
     return l;
 }
 
-QString selectedText(const QListWidget* list)
-{
-    const QListWidgetItem* item = list->currentItem();
-    return item && item->isSelected() ? item->text() : QString();
-}
-
 } // namespace
 
 Form2::Form2(ads::Directory& directory, Form1& main)
-    : QWidget(&main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(&main, ui::NoMaximizeWindow),
       directory_(directory), main_(main)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -71,12 +47,12 @@ Form2::Form2(ads::Directory& directory, Form1& main)
     Frame1 = new QGroupBox;
     Frame1->setObjectName(QStringLiteral("Frame1"));
     ui::setBackground(Frame1, ui::vbColor(ui::colors::LightGrey));
-    Label1 = caption("Label1", QStringLiteral("Username"));
-    txtUser = field("txtUser");
-    Label2 = caption("Label2", QStringLiteral("Full Name"));
-    txtF = field("txtF");
-    Label3 = caption("Label3", QStringLiteral("Description"));
-    txtD = field("txtD");
+    Label1 = ui::captionLabel(QStringLiteral("Label1"), QStringLiteral("Username"));
+    txtUser = ui::textField(QStringLiteral("txtUser"), false, true);
+    Label2 = ui::captionLabel(QStringLiteral("Label2"), QStringLiteral("Full Name"));
+    txtF = ui::textField(QStringLiteral("txtF"), false, true);
+    Label3 = ui::captionLabel(QStringLiteral("Label3"), QStringLiteral("Description"));
+    txtD = ui::textField(QStringLiteral("txtD"), false, true);
     txtD->setMinimumWidth(320);
     Command1 = ui::graphicalButton(QStringLiteral("Enable Account"), QStringLiteral("Command1"), ui::colors::LightGrey);
     Command2 = ui::graphicalButton(QStringLiteral("Disable Account"), QStringLiteral("Command2"), ui::colors::LightGrey);
@@ -225,7 +201,7 @@ void Form2::Command2_Click()
 
 void Form2::Command4_Click()
 {
-    const QString group = selectedText(List2);
+    const QString group = ui::selectedText(List2);
     if (group.isEmpty()) {
         ui::msgBox(this, QStringLiteral("Please select a group to add"));
         return;
@@ -245,7 +221,7 @@ void Form2::Command4_Click()
 
 void Form2::Command3_Click()
 {
-    const QString group = selectedText(List1);
+    const QString group = ui::selectedText(List1);
     if (group.isEmpty()) {
         ui::msgBox(this, QStringLiteral("Please select a group to remove"));
         return;

@@ -44,8 +44,7 @@ QLineEdit* field(const char* name, bool locked)
 } // namespace
 
 Form3::Form3(ads::Directory& directory, Form1& main)
-    : QWidget(&main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(&main, ui::NoMaximizeWindow),
       directory_(directory)
 {
     setObjectName(QStringLiteral("Form3"));

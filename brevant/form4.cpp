@@ -16,8 +16,7 @@
 namespace brevant {
 
 Form4::Form4(Form1& main)
-    : QWidget(&main, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(&main, ui::NoMaximizeWindow),
       main_(main)
 {
     setObjectName(QStringLiteral("Form4"));

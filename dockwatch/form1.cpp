@@ -51,8 +51,7 @@ QLabel* pictureLabel(const char* name, ui::Picture which, int size)
 } // namespace
 
 Form1::Form1(TcpTableSource& table, ads::WmiBinder getObject, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, ui::NoMaximizeWindow),
       table_(table), getObject_(std::move(getObject))
 {
     setObjectName(QStringLiteral("Form1"));

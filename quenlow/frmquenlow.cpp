@@ -6,6 +6,7 @@
 
 #include "ui/busypointer.h"
 #include "ui/errors.h"
+#include "ui/look.h"
 #include "ui/messages.h"
 
 #include <QCloseEvent>
@@ -56,8 +57,7 @@ QPixmap quenlowPicture(int size)
 }
 
 frmQuenlow::frmQuenlow(DataAccess& dataAccess, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, ui::NoMaximizeWindow),
       dataAccess_(dataAccess)
 {
     setObjectName(QStringLiteral("frmQuenlow"));

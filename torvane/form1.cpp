@@ -44,8 +44,7 @@ ui::SortedListBox* list(const char* name)
 } // namespace
 
 Form1::Form1(ads::Directory& directory, ads::WmiBinder getObject, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, ui::NoMaximizeWindow),
       directory_(directory), getObject_(std::move(getObject))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -234,12 +233,6 @@ void Form1::cmdRefresh_Click()
     ClearAccountFields();
 }
 
-QString Form1::selectedText(QListWidget* list) const
-{
-    const QListWidgetItem* item = list->currentItem();
-    return item && item->isSelected() ? item->text() : QString();
-}
-
 // The members of the selected group of the target computer.
 void Form1::List1_Click()
 {
@@ -247,7 +240,7 @@ void Form1::List1_Click()
     txtFull->setText(QString());
     txtD->setText(QString());
     txtNewPassword->setText(QString());
-    const std::string group = selectedText(List1).toStdString();
+    const std::string group = ui::selectedText(List1).toStdString();
     const std::string computer = Combo1->currentText().toStdString();
     QStringList members;
     std::unique_ptr<ads::IADsGroup> g;
@@ -267,7 +260,7 @@ void Form1::List3_Click()
     txtD->setText(QString());
     txtNewPassword->setText(QString());
     const std::string computer = Combo1->currentText().toStdString();
-    const std::string user = selectedText(List3).toStdString();
+    const std::string user = ui::selectedText(List3).toStdString();
     std::unique_ptr<ads::IADsUser> u;
     ui::resumeNext([&] { u = directory_.BindUser(ads::UserPath(computer, user)); });
     if (u) {
@@ -286,7 +279,7 @@ void Form1::Networkcheck()
     txtD->setText(QString());
     txtNewPassword->setText(QString());
     const std::string domain = txtDomain->text().toStdString();
-    const std::string user = selectedText(List3).toStdString();
+    const std::string user = ui::selectedText(List3).toStdString();
     std::unique_ptr<ads::IADsUser> u;
     ui::resumeNext([&] { u = directory_.BindUser(ads::UserPath(domain, user)); });
     if (u) {
@@ -299,8 +292,8 @@ void Form1::Networkcheck()
 // Takes the selected user (the domain's account) out of the selected group of the target computer.
 void Form1::RemoverUser()
 {
-    const QString group = selectedText(List1);
-    const QString user = selectedText(List3);
+    const QString group = ui::selectedText(List1);
+    const QString user = ui::selectedText(List3);
     if (group.isEmpty() || user.isEmpty()) {
         ui::msgBox(this, QStringLiteral("Please select a User to remove"));
         return;
@@ -322,7 +315,7 @@ void Form1::Command3_Click()
 
 void Form1::Command4_Click()
 {
-    const QString user = selectedText(List3);
+    const QString user = ui::selectedText(List3);
     if (user.isEmpty()) {
         ui::msgBox(this, QStringLiteral("Please Select a User to Change Password"), ui::Icon::Information,
                    QStringLiteral("Warning!!"));
@@ -338,7 +331,7 @@ void Form1::Command4_Click()
 
 QString Form1::selectedGroup() const
 {
-    return selectedText(List1);
+    return ui::selectedText(List1);
 }
 
 QString Form1::targetComputer() const
@@ -351,7 +344,7 @@ void Form1::cmdAdd_Click()
 {
     if (!form2_)
         form2_ = new Form2(directory_, getObject_, *this);
-    const QString group = selectedText(List1);
+    const QString group = ui::selectedText(List1);
     form2_->txtGroupField()->setText(group);
     if (group.isEmpty()) {
         ui::msgBox(this, QStringLiteral("Please Select a Group to Add User to"), ui::Icon::Information,

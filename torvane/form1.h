@@ -51,7 +51,6 @@ private:
     void Command3_Click();
     void Command4_Click();
     void cmdAdd_Click();
-    QString selectedText(QListWidget* list) const;
 
     ads::Directory& directory_;
     ads::WmiBinder getObject_;

@@ -25,29 +25,10 @@
 namespace torvane {
 namespace {
 
-QLabel* plainLabel(const char* name, const QString& caption)
-{
-    auto* l = new QLabel(caption);
-    l->setObjectName(QLatin1String(name));
-    ui::styleBorderedLabel(l);
-    ui::setBackground(l, ui::vbColor(ui::colors::White));
-    l->setAlignment(Qt::AlignCenter);
-    return l;
-}
-
-QLineEdit* field(const char* name)
-{
-    auto* f = new QLineEdit;
-    f->setObjectName(QLatin1String(name));
-    ui::styleField(f, false, true);
-    return f;
-}
-
 } // namespace
 
 Form2::Form2(ads::Directory& directory, const ads::WmiBinder& getObject, Form1& form1)
-    : QWidget(&form1, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(&form1, ui::NoMaximizeWindow),
       directory_(directory), form1_(form1)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -71,8 +52,8 @@ void Form2::createControls()
     mnuExit = mnuActions->addAction(QStringLiteral("Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
 
-    Label1 = plainLabel("Label1", QStringLiteral("Group Name"));
-    txtGroup = field("txtGroup");
+    Label1 = ui::captionLabel(QStringLiteral("Label1"), QStringLiteral("Group Name"));
+    txtGroup = ui::textField(QStringLiteral("txtGroup"), false, true);
     Frame4 = new QGroupBox(QStringLiteral("Domain Users"));
     Frame4->setObjectName(QStringLiteral("Frame4"));
     List3 = new ui::SortedListBox;
@@ -81,13 +62,13 @@ void Form2::createControls()
     Label7 = new QLabel(QStringLiteral("# of Users"));
     Label7->setObjectName(QStringLiteral("Label7"));
     ui::styleHeaderLabel(Label7);
-    txtUsers = field("txtUsers");
+    txtUsers = ui::textField(QStringLiteral("txtUsers"), false, true);
     auto* users = new QGridLayout(Frame4);
     users->addWidget(List3, 0, 0, 1, 2);
     users->addWidget(Label7, 1, 0);
     users->addWidget(txtUsers, 1, 1);
-    Label2 = plainLabel("Label2", QStringLiteral("Selected User"));
-    txtUser = field("txtUser");
+    Label2 = ui::captionLabel(QStringLiteral("Label2"), QStringLiteral("Selected User"));
+    txtUser = ui::textField(QStringLiteral("txtUser"), false, true);
     cmdExit = ui::graphicalButton(QStringLiteral("Exit"), QStringLiteral("cmdExit"), ui::colors::LightGrey);
     cmdFind = ui::graphicalButton(QStringLiteral("Find User"), QStringLiteral("cmdFind"), ui::colors::LightGrey);
     cmdAdd = ui::graphicalButton(QStringLiteral("Add User"), QStringLiteral("cmdAdd"), ui::colors::LightGrey);

@@ -73,6 +73,16 @@ QLabel* headerLabel(const QString& objectName, const QString& caption, int point
     return l;
 }
 
+QLabel* captionLabel(const QString& objectName, const QString& caption)
+{
+    auto* l = new QLabel(caption);
+    l->setObjectName(objectName);
+    styleBorderedLabel(l);
+    setBackground(l, vbColor(colors::White));
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
 QLineEdit* textField(const QString& objectName, bool locked, bool centred)
 {
     auto* f = new QLineEdit;

@@ -57,6 +57,14 @@ QLineEdit* textField(const QString& objectName, bool locked = false, bool centre
 QPushButton* graphicalButton(const QString& caption, const QString& objectName, std::uint32_t bgr = colors::White,
                              const QPixmap* picture = nullptr);
 
+// A window with a sizeable border and a minimise button but no maximise button.
+inline constexpr Qt::WindowFlags NoMaximizeWindow = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                                                   | Qt::WindowCloseButtonHint;
+
+// A caption beside a field: single border, white, centred.
+QLabel* captionLabel(const QString& objectName, const QString& caption);
+
 // Windows open centred on the screen unless they say otherwise.
 void centreOnScreen(QWidget* window);
 

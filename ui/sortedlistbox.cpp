@@ -53,6 +53,12 @@ QStringList SortedListBox::texts() const
     return out;
 }
 
+QString selectedText(const QListWidget* list)
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
 void addSortedItem(QComboBox* combo, const QString& text)
 {
     int lo = 0, hi = combo->count();

@@ -20,6 +20,9 @@ public:
     QStringList texts() const;
 };
 
+// The text of the entry that the user sees selected, or an empty text.
+QString selectedText(const QListWidget* list);
+
 // Adds an entry to a combo box's list at its place in the same order.
 void addSortedItem(QComboBox* combo, const QString& text);
 
