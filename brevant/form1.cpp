@@ -3,11 +3,12 @@
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
-#include "pictures.h"
 
 #include "ui/busypointer.h"
 #include "ui/errors.h"
 #include "ui/look.h"
+#include "ui/picturebutton.h"
+#include "ui/pictures.h"
 #include "ui/messages.h"
 #include "ui/sortedlistbox.h"
 
@@ -72,7 +73,7 @@ Form1::Form1(ads::Directory& directory, ads::WmiBinder getObject, QWidget* paren
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Brevant"));
-    setWindowIcon(QIcon(picture(Picture::People, 32)));
+    setWindowIcon(QIcon(ui::picture(ui::Picture::People, 32)));
     ui::applyWindowLook(this);
     createControls();
     resize(720, 600);
@@ -83,11 +84,11 @@ Form1::Form1(ads::Directory& directory, ads::WmiBinder getObject, QWidget* paren
 void Form1::createControls()
 {
     Frame1 = frame("Frame1", QString());
-    cmdUsers = new PictureButton(QStringLiteral("Users"), QStringLiteral("cmdUsers"), Picture::People, 84, true);
-    Command2 = new PictureButton(QStringLiteral("User Profile"), QStringLiteral("Command2"), Picture::Profile, 84, true);
-    Command5 = new PictureButton(QStringLiteral("Password"), QStringLiteral("Command5"), Picture::Key);
-    Command6 = new PictureButton(QStringLiteral("Search Users"), QStringLiteral("Command6"), Picture::Magnifier);
-    cmdExit = new PictureButton(QStringLiteral("Exit"), QStringLiteral("cmdExit"), Picture::Door, 84, true);
+    cmdUsers = new ui::PictureButton(QStringLiteral("Users"), QStringLiteral("cmdUsers"), ui::Picture::People, 84, true);
+    Command2 = new ui::PictureButton(QStringLiteral("User Profile"), QStringLiteral("Command2"), ui::Picture::Profile, 84, true);
+    Command5 = new ui::PictureButton(QStringLiteral("Password"), QStringLiteral("Command5"), ui::Picture::Key);
+    Command6 = new ui::PictureButton(QStringLiteral("Search Users"), QStringLiteral("Command6"), ui::Picture::Magnifier);
+    cmdExit = new ui::PictureButton(QStringLiteral("Exit"), QStringLiteral("cmdExit"), ui::Picture::Door, 84, true);
     Command2->setEnabled(false);
     Command5->setEnabled(false);
     Label4 = new QLabel(QStringLiteral("Domain"));

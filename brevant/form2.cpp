@@ -1,11 +1,12 @@
 #include "form2.h"
 
 #include "form1.h"
-#include "pictures.h"
 
 #include "ui/busypointer.h"
 #include "ui/errors.h"
 #include "ui/look.h"
+#include "ui/picturebutton.h"
+#include "ui/pictures.h"
 #include "ui/sortedlistbox.h"
 #include "ui/messages.h"
 
@@ -56,8 +57,8 @@ Form2::Form2(ads::Directory& directory, Form1& main)
     txtD->setMinimumWidth(320);
     Command1 = ui::graphicalButton(QStringLiteral("Enable Account"), QStringLiteral("Command1"), ui::colors::LightGrey);
     Command2 = ui::graphicalButton(QStringLiteral("Disable Account"), QStringLiteral("Command2"), ui::colors::LightGrey);
-    cmdSave = new PictureButton(QStringLiteral("Save"), QStringLiteral("cmdSave"), Picture::Floppy, 72, true);
-    cmdExit = new PictureButton(QStringLiteral("Exit"), QStringLiteral("cmdExit"), Picture::Door, 72, true);
+    cmdSave = new ui::PictureButton(QStringLiteral("Save"), QStringLiteral("cmdSave"), ui::Picture::Floppy, 72, true);
+    cmdExit = new ui::PictureButton(QStringLiteral("Exit"), QStringLiteral("cmdExit"), ui::Picture::Door, 72, true);
     auto* band = new QGridLayout(Frame1);
     band->addWidget(Label1, 0, 0);
     band->addWidget(txtUser, 0, 1);
@@ -71,8 +72,8 @@ Form2::Form2(ads::Directory& directory, Form1& main)
     band->addWidget(cmdExit, 0, 4, 3, 1);
     band->setColumnStretch(1, 1);
 
-    const QPixmap out = picture(Picture::GroupOut, 24);
-    const QPixmap in = picture(Picture::GroupIn, 24);
+    const QPixmap out = ui::picture(ui::Picture::GroupOut, 24);
+    const QPixmap in = ui::picture(ui::Picture::GroupIn, 24);
     Frame2 = new QGroupBox(QStringLiteral("Groups Memberships"));
     Frame2->setObjectName(QStringLiteral("Frame2"));
     List1 = list("List1");

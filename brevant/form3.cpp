@@ -1,10 +1,11 @@
 #include "form3.h"
 
 #include "form1.h"
-#include "pictures.h"
 
 #include "ui/errors.h"
 #include "ui/look.h"
+#include "ui/picturebutton.h"
+#include "ui/pictures.h"
 #include "ui/messages.h"
 
 #include <QApplication>
@@ -66,7 +67,7 @@ Form3::Form3(ads::Directory& directory, Form1& main)
     auto* rows = new QGridLayout;
     auto* key = new QLabel;
     key->setObjectName(QStringLiteral("Image1"));
-    key->setPixmap(picture(Picture::Key, 32));
+    key->setPixmap(ui::picture(ui::Picture::Key, 32));
     rows->addWidget(key, 0, 0, 4, 1, Qt::AlignTop);
     const std::pair<QLabel*, QLineEdit*> pairs[] = {{Label1, txtUser}, {Label4, txtDomain}, {Label2, txtPass1},
                                                     {Label3, txtPass2}};

@@ -1,10 +1,11 @@
 #include "form4.h"
 
 #include "form1.h"
-#include "pictures.h"
 
 #include "ui/errors.h"
 #include "ui/look.h"
+#include "ui/picturebutton.h"
+#include "ui/pictures.h"
 #include "ui/messages.h"
 
 #include <QGridLayout>
@@ -34,7 +35,7 @@ Form4::Form4(Form1& main)
     Command1 = ui::graphicalButton(QStringLiteral("Find User"), QStringLiteral("Command1"), ui::colors::LightGrey);
     auto* glass = new QLabel;
     glass->setObjectName(QStringLiteral("Image1"));
-    glass->setPixmap(picture(Picture::Magnifier, 32));
+    glass->setPixmap(ui::picture(ui::Picture::Magnifier, 32));
     auto* page = new QGridLayout(this);
     page->addWidget(glass, 0, 0, 2, 1, Qt::AlignTop);
     page->addWidget(Label1, 0, 1);
